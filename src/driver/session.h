@@ -1,0 +1,23 @@
+// One run of atbasic: start-up, the run loop, the time or error report and
+// the final wait, on the services it is given.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <string>
+#include <vector>
+
+namespace atb {
+
+struct SessionSetup {
+    std::vector<std::string> args;          // the command line, args[0] the program's own name
+    std::string workingDirectory;           // with a separator after it, for the media slots
+    std::string (*systemSoundPath)(int32_t) = nullptr;
+    // Where messages that are not the program's own go (stderr).
+    void (*notice)(const std::string&) = nullptr;
+};
+
+// Runs the session to its end; the process then exits with status 0.
+void runSession(Platform& platform, const SessionSetup& setup);
+
+} // namespace atb

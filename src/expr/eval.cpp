@@ -1,0 +1,178 @@
+#include "expr/eval.h"
+
+namespace atb {
+
+namespace {
+
+bool isDigit(uint8_t c) { return c >= '0' && c <= '9'; }
+bool isLetter(uint8_t c) { return c >= 'A' && c <= 'Z'; }
+
+int32_t readIndexInParens(Interpreter& in)
+{
+    expectChar(in, '(');
+    int32_t index;
+    {
+        NestingGuard guard(in);
+        index = evalSum(in);
+    }
+    expectChar(in, ')');
+    if (index < 0 || index >= AtCells) raiseError(ErrorKind::How);
+    return index;
+}
+
+int32_t evalPrimary(Interpreter& in)
+{
+    Cursor& c = in.cursor;
+    uint8_t ch = c.here();
+    if (ch >= 'A') {
+        uint8_t next = c.at(c.pos + 1);
+        if (next >= 'A' || next == '.') {
+            int32_t code = matchFunctionWord(in);
+            if (code != None) return evalFunctionWord(in, code);
+        }
+    }
+    if (isDigit(ch)) {
+        uint32_t value = 0;
+        do {
+            value = value * 10u + (ch - '0');
+            ch = c.at(++c.pos);
+        } while (isDigit(ch));
+        return static_cast<int32_t>(value);
+    }
+    if (isLetter(ch)) {
+        ++c.pos;
+        return in.variables[ch - 64];
+    }
+    if (ch == '@') {
+        ++c.pos;
+        return in.atArray[readIndexInParens(in)];
+    }
+    raiseError(ErrorKind::What);
+}
+
+int32_t evalFactor(Interpreter& in)
+{
+    Cursor& c = in.cursor;
+    if (c.here() == '(') {
+        ++c.pos;
+        int32_t value;
+        {
+            NestingGuard guard(in);
+            value = evalExpression(in);
+        }
+        expectChar(in, ')');
+        return value;
+    }
+    return evalPrimary(in);
+}
+
+int32_t evalTerm(Interpreter& in)
+{
+    Cursor& c = in.cursor;
+    int32_t result = evalFactor(in);
+    for (;;) {
+        uint8_t op = c.here();
+        if (op == '*') {
+            ++c.pos;
+            result = wrapMul(result, evalFactor(in));
+        } else if (op == '/' || op == '%') {
+            ++c.pos;
+            int32_t divisor = evalFactor(in);
+            if (divisor == 0) raiseError(ErrorKind::How);
+            result = op == '/' ? quo(result, divisor) : rem(result, divisor);
+        } else {
+            return result;
+        }
+    }
+}
+
+bool holds(int32_t code, int32_t l, int32_t r)
+{
+    switch (code) {
+    case 1: return l > r;
+    case 2: return l < r;
+    case 3: return l == r;
+    case 4: return l >= r;
+    case 5: return l <= r;
+    default: return l != r;
+    }
+}
+
+} // namespace
+
+int32_t evalSum(Interpreter& in)
+{
+    Cursor& c = in.cursor;
+    int32_t result;
+    uint8_t ch = c.here();
+    if (ch == '-') {
+        ++c.pos;
+        result = wrapNeg(evalTerm(in));
+    } else {
+        if (ch == '+') ++c.pos;
+        result = evalTerm(in);
+    }
+    for (;;) {
+        ch = c.here();
+        if (ch == '+') {
+            ++c.pos;
+            result = wrapAdd(result, evalTerm(in));
+        } else if (ch == '-') {
+            ++c.pos;
+            result = wrapSub(result, evalTerm(in));
+        } else {
+            return result;
+        }
+    }
+}
+
+int32_t evalExpression(Interpreter& in)
+{
+    int32_t left = evalSum(in);
+    int32_t code = readRelation(in);
+    if (code == None) return left;
+    int32_t right = evalSum(in);
+    return holds(code, left, right) ? 1 : 0;
+}
+
+int32_t readRelation(Interpreter& in)
+{
+    Cursor& c = in.cursor;
+    uint8_t ch = c.here();
+    // Only these bytes begin a relation word; anything else is none at once.
+    if (ch != '>' && ch != '<' && ch != '=' && ch != '#') return None;
+    if (c.remaining() >= 2) {
+        const int32_t* code = in.relationWords.find(packWord(c.text + c.pos - 1, 2));
+        if (code) {
+            c.pos += 2;
+            return *code;
+        }
+    }
+    const int32_t* code = in.relationWords.find(packWord(c.text + c.pos - 1, 1));
+    if (!code) return None;
+    c.pos += 1;
+    return *code;
+}
+
+void expectChar(Interpreter& in, uint8_t ch)
+{
+    if (in.cursor.here() != ch) raiseError(ErrorKind::What);
+    ++in.cursor.pos;
+}
+
+int32_t readAtIndex(Interpreter& in)
+{
+    if (in.cursor.here() != '@') return None;
+    ++in.cursor.pos;
+    return readIndexInParens(in);
+}
+
+int32_t readVariableLetter(Interpreter& in)
+{
+    uint8_t ch = in.cursor.here();
+    if (!isLetter(ch)) return None;
+    ++in.cursor.pos;
+    return ch - 64;
+}
+
+} // namespace atb
