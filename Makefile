@@ -1,0 +1,29 @@
+# make run: install what is missing, build, run an example program.
+# make test: install what is missing, build, run every test in the release
+#            build and again in a build with AddressSanitizer and UBSan.
+JOBS ?= 2
+EXAMPLE ?= examples/hello.bas
+TEST_GROUPS = core
+
+.PHONY: run test deps build build-san clean
+
+deps:
+	@scripts/install-deps.sh $(TEST_GROUPS)
+
+build: deps
+	@cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build -j$(JOBS)
+
+build-san: deps
+	@cmake -S . -B build-san -DCMAKE_BUILD_TYPE=RelWithDebInfo -DATBASIC_SANITIZE=ON >/dev/null
+	@cmake --build build-san -j$(JOBS)
+
+run: build
+	./build/atbasic $(EXAMPLE)
+
+test: build build-san
+	cd build && ctest --output-on-failure -j$(JOBS)
+	cd build-san && ctest --output-on-failure -j$(JOBS)
+
+clean:
+	rm -rf build build-san
