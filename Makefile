@@ -1,11 +1,12 @@
 # make run: install what is missing, build, run an example program.
 # make test: install what is missing, build, run every test in the release
 #            build and again in a build with AddressSanitizer and UBSan.
+# make bench: install the peers, build, time atbasic against them (never part of test).
 JOBS ?= 2
 EXAMPLE ?= examples/hello.bas
 TEST_GROUPS = core
 
-.PHONY: run test deps build build-san clean
+.PHONY: run test deps build build-san bench clean
 
 deps:
 	@scripts/install-deps.sh $(TEST_GROUPS)
@@ -24,6 +25,10 @@ run: build
 test: build build-san
 	cd build && ctest --output-on-failure -j$(JOBS)
 	cd build-san && ctest --output-on-failure -j$(JOBS)
+
+bench: build
+	@scripts/install-deps.sh bench
+	python3 bench/run.py ./build/atbasic
 
 clean:
 	rm -rf build build-san

@@ -1,0 +1,6 @@
+10 REM Integer arithmetic with *, / and %.
+20 S=0:X=12345
+30 FOR I=1 TO 12000000
+40 X=(X*1103+I)%65521:S=(S*3+X/7+X%13)%1000003
+50 NEXT I
+60 PRINT "CHECK",S

@@ -1,0 +1,7 @@
+10 REM Tight loop: one addition per pass.
+20 S=0
+30 FOR J=1 TO 1000
+40 FOR I=1 TO 60000:S=S+I:NEXT I
+50 S=S%1000
+60 NEXT J
+70 PRINT "CHECK",S

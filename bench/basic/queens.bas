@@ -1,0 +1,16 @@
+10 REM N-queens by backtracking: @(K) is the column of the queen in row K.
+20 T=0
+30 FOR R=1 TO 150
+40 N=8:K=1:@(1)=0
+50 @(K)=@(K)+1
+60 IF @(K)>N THEN GOTO 150
+70 J=1
+80 IF J>=K THEN GOTO 120
+90 IF @(J)=@(K) THEN GOTO 50
+100 IF ABS(@(J)-@(K))=K-J THEN GOTO 50
+110 J=J+1:GOTO 80
+120 IF K=N THEN T=T+1:GOTO 50
+130 K=K+1:@(K)=0:GOTO 50
+150 K=K-1:IF K>0 THEN GOTO 50
+160 NEXT R
+170 PRINT "CHECK",T
