@@ -141,14 +141,16 @@ int32_t readRelation(Interpreter& in)
     uint8_t ch = c.here();
     // Only these bytes begin a relation word; anything else is none at once.
     if (ch != '>' && ch != '<' && ch != '=' && ch != '#') return None;
+    // The two-byte words come first, then the one-byte ones.
+    auto one = in.relationWords.step(in.relationWords.Root, ch);
     if (c.remaining() >= 2) {
-        const int32_t* code = in.relationWords.find(packWord(c.text + c.pos - 1, 2));
-        if (code) {
+        auto two = one ? in.relationWords.step(one, c.at(c.pos + 1)) : decltype(one){0};
+        if (const int32_t* code = two ? in.relationWords.valueAt(two) : nullptr) {
             c.pos += 2;
             return *code;
         }
     }
-    const int32_t* code = in.relationWords.find(packWord(c.text + c.pos - 1, 1));
+    const int32_t* code = one ? in.relationWords.valueAt(one) : nullptr;
     if (!code) return None;
     c.pos += 1;
     return *code;

@@ -19,8 +19,13 @@ int32_t matchFunctionWord(Interpreter& in)
     const char* p = c.text + c.pos - 1;
     int32_t left = c.remaining();
     // A candidate that would run past the end of the line matches nothing.
-    for (int32_t n = shortest; n <= 4 && n <= left; ++n) {
-        if (const int32_t* code = in.functionWords.find(packWord(p, n))) {
+    int32_t most = left < 4 ? left : 4;
+    auto node = in.functionWords.Root;
+    for (int32_t n = 1; n <= most; ++n) {
+        node = in.functionWords.step(node, static_cast<uint8_t>(p[n - 1]));
+        if (node == 0) break;
+        if (n < shortest) continue;
+        if (const int32_t* code = in.functionWords.valueAt(node)) {
             c.pos += n;
             return *code;
         }

@@ -15,12 +15,14 @@ void executeStatement(Interpreter& in)
         doLet(in);
         return;
     }
-    // The shortest word wins, wherever it ends.
-    uint64_t key = 0;
+    // The shortest word wins, wherever it ends: lengths 1 to 6 in order, each
+    // one step on from the one before.
     int32_t most = left < 6 ? left : 6;
+    auto node = in.statementWords.Root;
     for (int n = 0; n < most; ++n) {
-        key = extendWord(key, n, static_cast<uint8_t>(p[n]));
-        if (const StatementEntry* e = in.statementWords.find(key)) {
+        node = in.statementWords.step(node, static_cast<uint8_t>(p[n]));
+        if (node == 0) break;
+        if (const StatementEntry* e = in.statementWords.valueAt(node)) {
             c.pos += n + 1;
             e->handler(in);
             return;

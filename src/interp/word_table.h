@@ -1,10 +1,12 @@
-// A fixed open-addressed table keyed by words of up to seven bytes, packed
-// into one 64-bit number: a lookup costs a multiply and a compare or two.
+// A word map built once from the word list: a byte trie whose nodes are rows
+// of a small table. Reading a candidate one byte longer is one step from the
+// node of the candidate before it, two table reads, so trying the lengths
+// 1, 2, 3 ... in order costs a few instructions each, and a node with no
+// children ends the search (no longer candidate can be a word).
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 
 namespace atb {
@@ -19,38 +21,52 @@ inline uint64_t packWord(const char* p, int n)
     return key;
 }
 
-// Adds byte b as the nth byte (0-based) of a key packed for n bytes.
-inline uint64_t extendWord(uint64_t key, int n, uint8_t b)
-{
-    return (key & 0x00ffffffffffffffULL) | (static_cast<uint64_t>(n + 1) << 56) |
-           (static_cast<uint64_t>(b) << (8 * n));
-}
-
-template <typename Value, int Slots = 512>
+template <typename Value>
 class WordTable {
-    static_assert((Slots & (Slots - 1)) == 0, "slot count is a power of two");
-
 public:
-    // Sets the value of a word, replacing an earlier one.
-    void set(std::string_view word, Value value)
+    using Node = uint16_t;
+    static constexpr Node Root = 0;
+    static constexpr int MaxNodes = 256; // the word list needs about 160
+    static constexpr int Columns = 48;   // distinct bytes in the words, plus "none"
+
+    // Sets the value of a word, replacing an earlier one. Returns false when
+    // the table is full (the fixed word list never fills it).
+    bool set(std::string_view word, Value value)
     {
-        uint64_t key = packWord(word.data(), static_cast<int>(word.size()));
-        for (uint32_t i = hash(key);; i = (i + 1) & (Slots - 1)) {
-            if (keys_[i] == 0 || keys_[i] == key) {
-                keys_[i] = key;
-                values_[i] = value;
-                return;
+        Node node = Root;
+        for (char ch : word) {
+            uint8_t b = static_cast<uint8_t>(ch);
+            if (column_[b] == 0) {
+                if (columns_ == Columns) return false;
+                column_[b] = columns_++;
             }
+            Node& child = next_[node][column_[b]];
+            if (child == 0) {
+                if (nodes_ == MaxNodes) return false;
+                child = nodes_++;
+            }
+            node = child;
         }
+        values_[node] = value;
+        isWord_[node] = true;
+        return true;
     }
+
+    // The node one byte further on, or 0 when no word goes on that way.
+    Node step(Node node, uint8_t b) const { return next_[node][column_[b]]; }
+    // The value of the word that ends at a node, or nullptr.
+    const Value* valueAt(Node node) const { return isWord_[node] ? &values_[node] : nullptr; }
 
     // The value of a packed word, or nullptr.
     const Value* find(uint64_t key) const
     {
-        for (uint32_t i = hash(key);; i = (i + 1) & (Slots - 1)) {
-            if (keys_[i] == key) return &values_[i];
-            if (keys_[i] == 0) return nullptr;
+        int n = static_cast<int>(key >> 56);
+        Node node = Root;
+        for (int i = 0; i < n; ++i) {
+            node = step(node, static_cast<uint8_t>(key >> (8 * i)));
+            if (node == 0) return nullptr;
         }
+        return n > 0 ? valueAt(node) : nullptr;
     }
     Value* find(uint64_t key)
     {
@@ -61,18 +77,17 @@ public:
     template <typename F>
     void forEach(F f)
     {
-        for (int i = 0; i < Slots; ++i)
-            if (keys_[i] != 0) f(values_[i]);
+        for (int i = 0; i < nodes_; ++i)
+            if (isWord_[i]) f(values_[i]);
     }
 
 private:
-    static uint32_t hash(uint64_t key)
-    {
-        return static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ULL) >> 40) & (Slots - 1);
-    }
-
-    std::array<uint64_t, Slots> keys_{};
-    std::array<Value, Slots> values_{};
+    std::array<uint8_t, 256> column_{}; // 0: the byte is in no word
+    std::array<std::array<Node, Columns>, MaxNodes> next_{};
+    std::array<Value, MaxNodes> values_{};
+    std::array<bool, MaxNodes> isWord_{};
+    uint8_t columns_ = 1;
+    Node nodes_ = 1;
 };
 
 } // namespace atb
