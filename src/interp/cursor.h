@@ -20,7 +20,10 @@ struct Cursor {
                    ? static_cast<uint8_t>(text[p - 1])
                    : 0;
     }
-    uint8_t here() const { return at(pos); }
+    // The byte at pos, read without a bound test: a stored line's text ends
+    // with a 0 byte, and pos never passes length + 1 (placeCursor keeps it so
+    // for the empty text past the last line too).
+    uint8_t here() const { return static_cast<uint8_t>(text[pos - 1]); }
     int32_t remaining() const { return length - pos + 1; }
 
     void point(const char* t, int32_t len)

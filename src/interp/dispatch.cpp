@@ -54,11 +54,14 @@ void placeCursor(Interpreter& in, int32_t lineIndex, int32_t pos)
     if (lineIndex >= 1 && lineIndex <= in.store.lineCount) {
         c.text = in.store.lineText[lineIndex].c_str();
         c.length = in.store.lineLength[lineIndex];
+        c.pos = pos;
     } else {
+        // No line: an empty text, which every reader finds used up at once,
+        // wherever its position was meant to be.
         c.text = "";
         c.length = 0;
+        c.pos = 1;
     }
-    c.pos = pos;
 }
 
 void runProgram(Interpreter& in)

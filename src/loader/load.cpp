@@ -18,13 +18,14 @@ void LineIndexMap::set(int32_t number, int32_t index)
 
 int32_t parseLineNumber(Cursor& c)
 {
-    uint8_t ch = c.here();
+    // Bound-tested reads: the loader's raw line has no 0 byte after it.
+    uint8_t ch = c.at(c.pos);
     if (ch < '0' || ch > '9') return -1;
     uint32_t value = 0;
     while (ch >= '0' && ch <= '9') {
         value = value * 10u + (ch - '0');
         ++c.pos;
-        ch = c.here();
+        ch = c.at(c.pos);
     }
     return static_cast<int32_t>(value);
 }
