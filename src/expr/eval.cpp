@@ -25,7 +25,7 @@ int32_t evalPrimary(Interpreter& in)
     Cursor& c = in.cursor;
     uint8_t ch = c.here();
     if (ch >= 'A') {
-        uint8_t next = c.at(c.pos + 1);
+        uint8_t next = static_cast<uint8_t>(c.text[c.pos]); // ch is no end, so this is in the text
         if (next >= 'A' || next == '.') {
             int32_t code = matchFunctionWord(in);
             if (code != None) return evalFunctionWord(in, code);
@@ -35,7 +35,8 @@ int32_t evalPrimary(Interpreter& in)
         uint32_t value = 0;
         do {
             value = value * 10u + (ch - '0');
-            ch = c.at(++c.pos);
+            ++c.pos;
+            ch = c.here();
         } while (isDigit(ch));
         return static_cast<int32_t>(value);
     }
@@ -50,7 +51,9 @@ int32_t evalPrimary(Interpreter& in)
     raiseError(ErrorKind::What);
 }
 
-int32_t evalFactor(Interpreter& in)
+// A factor: "(" expression ")" or a primary. Never inlined: it holds the
+// recursive and the failing cases.
+[[gnu::noinline]] int32_t evalFactor(Interpreter& in)
 {
     Cursor& c = in.cursor;
     if (c.here() == '(') {
@@ -66,18 +69,43 @@ int32_t evalFactor(Interpreter& in)
     return evalPrimary(in);
 }
 
-int32_t evalTerm(Interpreter& in)
+// The two commonest factors, a variable and a number, read in place; anything
+// else goes to evalFactor. A letter followed by a letter or "." may begin a
+// built-in word, which evalFactor tries first.
+[[gnu::always_inline]] inline int32_t quickFactor(Interpreter& in)
 {
     Cursor& c = in.cursor;
-    int32_t result = evalFactor(in);
+    uint8_t ch = c.here();
+    if (isLetter(ch)) {
+        uint8_t next = static_cast<uint8_t>(c.text[c.pos]); // ch is no end, so this is in the text
+        if (next < 'A' && next != '.') {
+            ++c.pos;
+            return in.variables[ch - 64];
+        }
+    } else if (isDigit(ch)) {
+        uint32_t value = 0;
+        do {
+            value = value * 10u + (ch - '0');
+            ++c.pos;
+            ch = c.here();
+        } while (isDigit(ch));
+        return static_cast<int32_t>(value);
+    }
+    return evalFactor(in);
+}
+
+[[gnu::always_inline]] inline int32_t evalTerm(Interpreter& in)
+{
+    Cursor& c = in.cursor;
+    int32_t result = quickFactor(in);
     for (;;) {
         uint8_t op = c.here();
         if (op == '*') {
             ++c.pos;
-            result = wrapMul(result, evalFactor(in));
+            result = wrapMul(result, quickFactor(in));
         } else if (op == '/' || op == '%') {
             ++c.pos;
-            int32_t divisor = evalFactor(in);
+            int32_t divisor = quickFactor(in);
             if (divisor == 0) raiseError(ErrorKind::How);
             result = op == '/' ? quo(result, divisor) : rem(result, divisor);
         } else {
@@ -98,9 +126,7 @@ bool holds(int32_t code, int32_t l, int32_t r)
     }
 }
 
-} // namespace
-
-int32_t evalSum(Interpreter& in)
+[[gnu::always_inline]] inline int32_t sumOfTerms(Interpreter& in)
 {
     Cursor& c = in.cursor;
     int32_t result;
@@ -126,9 +152,17 @@ int32_t evalSum(Interpreter& in)
     }
 }
 
+bool mayBeRelation(uint8_t ch) { return ch == '>' || ch == '<' || ch == '=' || ch == '#'; }
+
+} // namespace
+
+int32_t evalSum(Interpreter& in) { return sumOfTerms(in); }
+
 int32_t evalExpression(Interpreter& in)
 {
-    int32_t left = evalSum(in);
+    int32_t left = sumOfTerms(in);
+    // Only these bytes begin a relation word; anything else is none at once.
+    if (!mayBeRelation(in.cursor.here())) return left;
     int32_t code = readRelation(in);
     if (code == None) return left;
     int32_t right = evalSum(in);
@@ -139,8 +173,7 @@ int32_t readRelation(Interpreter& in)
 {
     Cursor& c = in.cursor;
     uint8_t ch = c.here();
-    // Only these bytes begin a relation word; anything else is none at once.
-    if (ch != '>' && ch != '<' && ch != '=' && ch != '#') return None;
+    if (!mayBeRelation(ch)) return None;
     // The two-byte words come first, then the one-byte ones.
     auto one = in.relationWords.step(in.relationWords.Root, ch);
     if (c.remaining() >= 2) {

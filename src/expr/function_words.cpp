@@ -24,10 +24,9 @@ int32_t matchFunctionWord(Interpreter& in)
     for (int32_t n = 1; n <= most; ++n) {
         node = in.functionWords.step(node, static_cast<uint8_t>(p[n - 1]));
         if (node == 0) break;
-        if (n < shortest) continue;
-        if (const int32_t* code = in.functionWords.valueAt(node)) {
+        if (n >= shortest && in.functionWords.endsWord(node)) {
             c.pos += n;
-            return *code;
+            return in.functionWords.valueOf(node);
         }
     }
     return None;

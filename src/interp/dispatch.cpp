@@ -22,9 +22,9 @@ void executeStatement(Interpreter& in)
     for (int n = 0; n < most; ++n) {
         node = in.statementWords.step(node, static_cast<uint8_t>(p[n]));
         if (node == 0) break;
-        if (const StatementEntry* e = in.statementWords.valueAt(node)) {
+        if (in.statementWords.endsWord(node)) {
             c.pos += n + 1;
-            e->handler(in);
+            in.statementWords.valueOf(node).handler(in);
             return;
         }
     }

@@ -24,38 +24,44 @@ inline uint64_t packWord(const char* p, int n)
 template <typename Value>
 class WordTable {
 public:
+    // A step's result: the node number shifted left by one, with bit 0 set
+    // when a word ends at that node; 0 when no word goes on that way.
     using Node = uint16_t;
     static constexpr Node Root = 0;
     static constexpr int MaxNodes = 256; // the word list needs about 160
-    static constexpr int Columns = 48;   // distinct bytes in the words, plus "none"
+    static constexpr int Columns = 64;   // distinct bytes in the words, plus "none"
 
     // Sets the value of a word, replacing an earlier one. Returns false when
     // the table is full (the fixed word list never fills it).
     bool set(std::string_view word, Value value)
     {
-        Node node = Root;
+        if (word.empty()) return false;
+        int node = 0;
+        Node* link = nullptr;
         for (char ch : word) {
             uint8_t b = static_cast<uint8_t>(ch);
             if (column_[b] == 0) {
                 if (columns_ == Columns) return false;
                 column_[b] = columns_++;
             }
-            Node& child = next_[node][column_[b]];
-            if (child == 0) {
+            link = &next_[static_cast<size_t>(node)][column_[b]];
+            if (*link == 0) {
                 if (nodes_ == MaxNodes) return false;
-                child = nodes_++;
+                *link = static_cast<Node>(nodes_++ << 1);
             }
-            node = child;
+            node = *link >> 1;
         }
-        values_[node] = value;
-        isWord_[node] = true;
+        *link = static_cast<Node>(*link | 1);
+        values_[static_cast<size_t>(node)] = value;
         return true;
     }
 
-    // The node one byte further on, or 0 when no word goes on that way.
-    Node step(Node node, uint8_t b) const { return next_[node][column_[b]]; }
-    // The value of the word that ends at a node, or nullptr.
-    const Value* valueAt(Node node) const { return isWord_[node] ? &values_[node] : nullptr; }
+    // One byte further on from a step's result (Root to begin with).
+    Node step(Node from, uint8_t b) const { return next_[from >> 1][column_[b]]; }
+    static bool endsWord(Node n) { return (n & 1) != 0; }
+    // The value of the word that a step's result ends; endsWord(n) must hold.
+    const Value& valueOf(Node n) const { return values_[n >> 1]; }
+    const Value* valueAt(Node n) const { return endsWord(n) ? &values_[n >> 1] : nullptr; }
 
     // The value of a packed word, or nullptr.
     const Value* find(uint64_t key) const
@@ -77,17 +83,17 @@ public:
     template <typename F>
     void forEach(F f)
     {
-        for (int i = 0; i < nodes_; ++i)
-            if (isWord_[i]) f(values_[i]);
+        for (const auto& row : next_)
+            for (Node n : row)
+                if (endsWord(n)) f(values_[n >> 1]);
     }
 
 private:
     std::array<uint8_t, 256> column_{}; // 0: the byte is in no word
     std::array<std::array<Node, Columns>, MaxNodes> next_{};
     std::array<Value, MaxNodes> values_{};
-    std::array<bool, MaxNodes> isWord_{};
     uint8_t columns_ = 1;
-    Node nodes_ = 1;
+    int nodes_ = 1;
 };
 
 } // namespace atb
