@@ -7,18 +7,6 @@ namespace {
 bool isDigit(uint8_t c) { return c >= '0' && c <= '9'; }
 bool isLetter(uint8_t c) { return c >= 'A' && c <= 'Z'; }
 
-int32_t readIndexInParens(Interpreter& in)
-{
-    expectChar(in, '(');
-    int32_t index;
-    {
-        NestingGuard guard(in);
-        index = evalSum(in);
-    }
-    expectChar(in, ')');
-    if (index < 0 || index >= AtCells) raiseError(ErrorKind::How);
-    return index;
-}
 
 int32_t evalPrimary(Interpreter& in)
 {
@@ -156,6 +144,19 @@ bool mayBeRelation(uint8_t ch) { return ch == '>' || ch == '<' || ch == '=' || c
 
 } // namespace
 
+int32_t readIndexInParens(Interpreter& in)
+{
+    expectChar(in, '(');
+    int32_t index;
+    {
+        NestingGuard guard(in);
+        index = evalSum(in);
+    }
+    expectChar(in, ')');
+    if (index < 0 || index >= AtCells) raiseError(ErrorKind::How);
+    return index;
+}
+
 int32_t evalSum(Interpreter& in) { return sumOfTerms(in); }
 
 int32_t evalExpression(Interpreter& in)
@@ -187,27 +188,6 @@ int32_t readRelation(Interpreter& in)
     if (!code) return None;
     c.pos += 1;
     return *code;
-}
-
-void expectChar(Interpreter& in, uint8_t ch)
-{
-    if (in.cursor.here() != ch) raiseError(ErrorKind::What);
-    ++in.cursor.pos;
-}
-
-int32_t readAtIndex(Interpreter& in)
-{
-    if (in.cursor.here() != '@') return None;
-    ++in.cursor.pos;
-    return readIndexInParens(in);
-}
-
-int32_t readVariableLetter(Interpreter& in)
-{
-    uint8_t ch = in.cursor.here();
-    if (!isLetter(ch)) return None;
-    ++in.cursor.pos;
-    return ch - 64;
 }
 
 } // namespace atb

@@ -15,11 +15,28 @@ int32_t evalSum(Interpreter& in);
 // A relation code 1 to 6, or None.
 int32_t readRelation(Interpreter& in);
 // Consumes c or raises What with the cursor at the character found.
-void expectChar(Interpreter& in, uint8_t c);
+inline void expectChar(Interpreter& in, uint8_t c)
+{
+    if (in.cursor.here() != c) raiseError(ErrorKind::What);
+    ++in.cursor.pos;
+}
+// The index of the "(" sum ")" after an "@" just read.
+int32_t readIndexInParens(Interpreter& in);
 // The index of an "@(" sum ")" target, or None when the cursor is not at "@".
-int32_t readAtIndex(Interpreter& in);
+inline int32_t readAtIndex(Interpreter& in)
+{
+    if (in.cursor.here() != '@') return None;
+    ++in.cursor.pos;
+    return readIndexInParens(in);
+}
 // 1 to 26 for a letter at the cursor, or None.
-int32_t readVariableLetter(Interpreter& in);
+inline int32_t readVariableLetter(Interpreter& in)
+{
+    uint8_t ch = in.cursor.here();
+    if (ch < 'A' || ch > 'Z') return None;
+    ++in.cursor.pos;
+    return ch - 64;
+}
 
 // The code of the built-in word at the cursor, moving past it, or None.
 int32_t matchFunctionWord(Interpreter& in);
