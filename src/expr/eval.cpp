@@ -57,8 +57,8 @@ int32_t evalPrimary(Interpreter& in)
     return evalPrimary(in);
 }
 
-// The two commonest factors, a variable and a number, read in place; anything
-// else goes to evalFactor. A letter followed by a letter or "." may begin a
+// The commonest factors, a variable, a number and an @ cell, read in place;
+// anything else goes to evalFactor. A letter followed by a letter or "." may begin a
 // built-in word, which evalFactor tries first.
 [[gnu::always_inline]] inline int32_t quickFactor(Interpreter& in)
 {
@@ -78,6 +78,9 @@ int32_t evalPrimary(Interpreter& in)
             ch = c.here();
         } while (isDigit(ch));
         return static_cast<int32_t>(value);
+    } else if (ch == '@') {
+        ++c.pos;
+        return in.atArray[readIndexInParens(in)];
     }
     return evalFactor(in);
 }
