@@ -24,7 +24,7 @@ inline uint64_t packWord(const char* p, int n)
 template <typename Value>
 class WordTable {
 public:
-    // A step's result: the node number shifted left by one, with bit 0 set
+    // A step's result: the byte offset of the node's row, with bit 0 set
     // when a word ends at that node; 0 when no word goes on that way.
     using Node = uint16_t;
     static constexpr Node Root = 0;
@@ -47,9 +47,9 @@ public:
             link = &next_[static_cast<size_t>(node)][column_[b]];
             if (*link == 0) {
                 if (nodes_ == MaxNodes) return false;
-                *link = static_cast<Node>(nodes_++ << 1);
+                *link = static_cast<Node>(nodes_++ * RowBytes);
             }
-            node = *link >> 1;
+            node = *link / RowBytes;
         }
         *link = static_cast<Node>(*link | 1);
         values_[static_cast<size_t>(node)] = value;
@@ -57,11 +57,15 @@ public:
     }
 
     // One byte further on from a step's result (Root to begin with).
-    Node step(Node from, uint8_t b) const { return next_[from >> 1][column_[b]]; }
+    Node step(Node from, uint8_t b) const
+    {
+        const auto* row = reinterpret_cast<const unsigned char*>(next_.data()) + (from & ~1u);
+        return reinterpret_cast<const Node*>(row)[column_[b]];
+    }
     static bool endsWord(Node n) { return (n & 1) != 0; }
     // The value of the word that a step's result ends; endsWord(n) must hold.
-    const Value& valueOf(Node n) const { return values_[n >> 1]; }
-    const Value* valueAt(Node n) const { return endsWord(n) ? &values_[n >> 1] : nullptr; }
+    const Value& valueOf(Node n) const { return values_[n / RowBytes]; }
+    const Value* valueAt(Node n) const { return endsWord(n) ? &values_[n / RowBytes] : nullptr; }
 
     // The value of a packed word, or nullptr.
     const Value* find(uint64_t key) const
@@ -85,10 +89,12 @@ public:
     {
         for (const auto& row : next_)
             for (Node n : row)
-                if (endsWord(n)) f(values_[n >> 1]);
+                if (endsWord(n)) f(values_[n / RowBytes]);
     }
 
 private:
+    static constexpr int RowBytes = Columns * static_cast<int>(sizeof(Node));
+    static_assert(MaxNodes * RowBytes <= 0xffff, "row offsets fit a Node with bit 0 free");
     std::array<uint8_t, 256> column_{}; // 0: the byte is in no word
     std::array<std::array<Node, Columns>, MaxNodes> next_{};
     std::array<Value, MaxNodes> values_{};
