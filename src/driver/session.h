@@ -17,6 +17,12 @@ struct SessionSetup {
     void (*notice)(const std::string&) = nullptr;
 };
 
+struct Interpreter;
+
+// Runs a loaded program to its end with the time report, or to its first
+// error with the error report; both wait for Return.
+void runLoaded(Interpreter& in);
+
 // Runs the session to its end; the process then exits with status 0.
 void runSession(Platform& platform, const SessionSetup& setup);
 
