@@ -89,10 +89,12 @@ void TerminalConsole::flush()
     if (closed_) throw ConsoleClosed{};
 }
 
+// Line mode comes before the prompt is shown, so nothing typed after the
+// prompt is seen can be dropped with the keys left from polling.
 std::string TerminalConsole::inputLine()
 {
-    flush();
     tty_.lineMode();
+    flush();
     std::string line = input_.readLine();
     tty_.keyMode();
     return line;

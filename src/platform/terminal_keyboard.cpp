@@ -41,6 +41,7 @@ bool TerminalKeyboard::examine()
         states_.clear();
     }
     events_.clear();
+    decoder_.feed(tty_.takePendingKeys(), events_);
     readAvailable(0);
     if (decoder_.pending()) {
         readAvailable(EscTimeoutMs);

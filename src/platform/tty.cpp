@@ -150,30 +150,40 @@ void Tty::startPolling()
 }
 
 // Asks for the kitty keyboard flags, then for the device attributes that every
-// terminal answers: a flags reply before the attributes means support.
+// terminal answers: a flags reply before the attributes means support. Keys
+// typed meanwhile are kept for the first poll.
 void Tty::detectKitty()
 {
     if (!write("\x1b[?u\x1b[c")) return;
-    std::string reply;
+    std::string got;
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
-    for (;;) {
+    for (bool answered = false; !answered;) {
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) return;
         pollfd p{inFd_, POLLIN, 0};
-        if (::poll(&p, 1, static_cast<int>(left.count())) <= 0) return;
+        if (left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
         char buf[256];
         ssize_t n = ::read(inFd_, buf, sizeof buf);
-        if (n <= 0) return;
-        reply.append(buf, static_cast<size_t>(n));
-        for (size_t at = reply.find("\x1b[?"); at != std::string::npos;
-             at = reply.find("\x1b[?", at + 1)) {
-            size_t end = reply.find_first_not_of("0123456789;", at + 3);
+        if (n <= 0) break;
+        got.append(buf, static_cast<size_t>(n));
+        // Take the replies out, CSI ? digits u and CSI ? digits c.
+        for (size_t at; !answered && (at = got.find("\x1b[?")) != std::string::npos;) {
+            size_t end = got.find_first_not_of("0123456789;", at + 3);
             if (end == std::string::npos) break;
-            if (reply[end] == 'u') kittySupported_ = true;
-            if (reply[end] == 'c') return;
+            if (got[end] == 'u') kittySupported_ = true;
+            if (got[end] == 'c') answered = true;
+            pendingKeys_ += got.substr(0, at);
+            got.erase(0, end + 1);
         }
     }
+    pendingKeys_ += got;
+}
+
+std::string Tty::takePendingKeys()
+{
+    std::string keys;
+    keys.swap(pendingKeys_);
+    return keys;
 }
 
 void Tty::enterAlternateScreen()

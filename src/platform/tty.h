@@ -32,6 +32,8 @@ public:
     // Key polling starts: the kitty keyboard flags go on where supported.
     void startPolling();
     bool kittyActive() const { return kittyPushed_; }
+    // Bytes typed while start-up waited for the terminal's answers.
+    std::string takePendingKeys();
     // Line input with echo for INPUT, then back to keys without echo.
     // Keystrokes left unread by polling are dropped, not typed into the line.
     void lineMode();
@@ -60,6 +62,7 @@ private:
     std::atomic<bool> alternate_{false};
     bool polled_ = false;
     bool restored_ = false;
+    std::string pendingKeys_;
     std::timed_mutex outLock_;
     struct Saved;
     std::unique_ptr<Saved> saved_;
