@@ -23,6 +23,9 @@ void KeyStates::apply(const KeyEvent& e, int64_t nowMs)
         keys_[static_cast<size_t>(e.scan)].held = e.type != KeyEvent::Release;
         return;
     }
+    // A terminal repeats only the last key pressed: a new key ends the others.
+    for (size_t s = 0; s < keys_.size(); ++s)
+        if (static_cast<int32_t>(s) != e.scan) keys_[s].seen = false;
     touch(e.scan, nowMs);
     if (e.mods & KeyEvent::Shift) touch(ScanShift, nowMs);
     if (e.mods & KeyEvent::Ctrl) touch(ScanCtrl, nowMs);

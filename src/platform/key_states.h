@@ -3,7 +3,8 @@
 // Elsewhere a key is down from its byte until no repeat of it has come for a
 // while: FirstLingerMs after a single byte (longer than the usual auto-repeat
 // delay, so a held key never blinks up before repeating starts), RepeatLingerMs
-// once it repeats (longer than the gap between repeats).
+// once it repeats (longer than the gap between repeats). Since a terminal
+// repeats only the last key pressed, a new key ends the linger of the others.
 #pragma once
 
 #include "platform/key_decoder.h"

@@ -127,6 +127,23 @@ TEST(KeyStates, WithoutReleasesAKeyLingersLongerOnceItRepeats)
     static_assert(KeyStates::FirstLingerMs > 600, "longer than common auto-repeat delays");
 }
 
+TEST(KeyStates, ANewKeyEndsTheLingerOfTheOthers)
+{
+    KeyStates k;
+    KeyEvent right, up;
+    right.scan = 205;
+    up.scan = 200;
+    up.mods = KeyEvent::Shift;
+    k.apply(right, 0);
+    k.apply(up, 10);
+    EXPECT_FALSE(k.isDown(205, 10));
+    EXPECT_TRUE(k.isDown(200, 10));
+    EXPECT_TRUE(k.isDown(42, 10));
+    k.apply(right, 20);  // without Shift this time
+    EXPECT_FALSE(k.isDown(42, 20));
+    EXPECT_FALSE(k.isDown(200, 20));
+}
+
 TEST(KeyStates, ReportedReleasesEndTheKeyWhateverTheTime)
 {
     KeyStates k;
