@@ -117,9 +117,12 @@ PtyScreen::PtyScreen(const Options& o) : kitty_(o.kitty)
     vterm_set_utf8(vt_, 1);
     vterm_output_set_callback(vt_, &ScreenCallbacks::output, this);
     screen_ = vterm_obtain_screen(vt_);
-    static VTermScreenCallbacks callbacks{};
-    callbacks.settermprop = &ScreenCallbacks::termProp;
-    callbacks.bell = &ScreenCallbacks::bell;
+    static const VTermScreenCallbacks callbacks = [] {
+        VTermScreenCallbacks c{};
+        c.settermprop = &ScreenCallbacks::termProp;
+        c.bell = &ScreenCallbacks::bell;
+        return c;
+    }();
     vterm_screen_set_callbacks(screen_, &callbacks, this);
     vterm_screen_enable_altscreen(screen_, 1);
     vterm_screen_reset(screen_, 1);
