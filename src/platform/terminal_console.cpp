@@ -128,6 +128,7 @@ void TerminalConsole::setColor(int32_t foreground, int32_t background)
 // Hidden at 0; a thin underline for a low cursor, a block for a tall one.
 void TerminalConsole::setCursorHeight(int32_t tenths)
 {
+    tty_.noteCursorShaped();
     if (tenths <= 0)
         append("\x1b[?25l");
     else if (tenths <= 4)

@@ -28,7 +28,8 @@ sigset_t endingSignals()
 
 constexpr int FatalSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
 
-const char ResetLook[] = "\x1b[0m\x1b[0 q\x1b[?25h";  // colours, cursor shape, visible cursor
+const char ResetLook[] = "\x1b[0m\x1b[?25h";  // colours, visible cursor
+const char UsualShape[] = "\x1b[0 q";
 const char KittyPop[] = "\x1b[<u";
 const char KittyPush[] = "\x1b[>11u";  // disambiguate | event types | all keys as escapes
 const char LeaveAlternate[] = "\x1b[?1049l";
@@ -199,6 +200,7 @@ void Tty::leaveAlternateScreen()
 std::string Tty::restoreSequence() const
 {
     std::string s = ResetLook;
+    if (cursorShaped_) s += UsualShape;
     if (kittyPushed_) s += KittyPop;
     if (alternate_) s += LeaveAlternate;
     return s;
@@ -256,6 +258,7 @@ void Tty::emergencyRestore()
     if (outTty_) {
         writeAll(outFd_, Cancel, sizeof Cancel - 1);
         writeAll(outFd_, ResetLook, sizeof ResetLook - 1);
+        if (cursorShaped_) writeAll(outFd_, UsualShape, sizeof UsualShape - 1);
         if (kittyPushed_) writeAll(outFd_, KittyPop, sizeof KittyPop - 1);
         if (alternate_) writeAll(outFd_, LeaveAlternate, sizeof LeaveAlternate - 1);
     }

@@ -39,6 +39,9 @@ public:
     void lineMode();
     void keyMode();
 
+    // The program changed the cursor's shape: the end gives back the usual one.
+    void noteCursorShaped() { cursorShaped_ = true; }
+
     void enterAlternateScreen();
     void leaveAlternateScreen();
 
@@ -60,6 +63,7 @@ private:
     bool kittySupported_ = false;
     std::atomic<bool> kittyPushed_{false};
     std::atomic<bool> alternate_{false};
+    std::atomic<bool> cursorShaped_{false};
     bool polled_ = false;
     bool restored_ = false;
     std::string pendingKeys_;

@@ -122,6 +122,7 @@ TEST(TerminalScreen, CurhHidesAndShapesTheCursorAndTheEndShowsItAgain)
     s->send("3");
     finish(*s);
     EXPECT_TRUE(s->cursorVisible());
+    EXPECT_EQ(s->cursorShape(), 1);  // the terminal's usual shape again
 }
 
 TEST(TerminalScreen, TextShowsInTheProgramFilesOwnEncoding)
