@@ -38,8 +38,10 @@ def player_column():
 
 def main():
     try:
-        tmux("new-session", "-d", "-s", "S", "-x", "80", "-y", "25", EXE, GAME)
-        tmux("set-option", "-t", "S", "remain-on-exit", "on")
+        # The shell compares the terminal's settings before and after the game.
+        script = ('before=$(stty -g); "$0" "$1"; after=$(stty -g); '
+                  '[ "$before" = "$after" ] && echo TERMINAL SANE || echo TERMINAL CHANGED; sleep 60')
+        tmux("new-session", "-d", "-s", "S", "-x", "80", "-y", "25", "sh", "-c", script, EXE, GAME)
         wait_for("the field is drawn", lambda: "SCORE" in "\n".join(screen()) and "#" * 52 in screen()[1])
         wait_for("the player at its start", lambda: player_column() == 2)
         cursor = tmux("display", "-p", "-t", "S", "#{cursor_flag}").strip()
@@ -52,10 +54,11 @@ def main():
         wait_for("the game ends", lambda: "GAME OVER" in "\n".join(screen()))
         wait_for("the time report", lambda: "Press Return To exit." in "\n".join(screen()))
         tmux("send-keys", "-t", "S", "Enter")
-        wait_for("the process ends", lambda: tmux("display", "-p", "-t", "S", "#{pane_dead}").strip() == "1")
-        # tmux may see the process end before it has read its last output.
-        wait_for("a visible cursor at the end",
-                 lambda: tmux("display", "-p", "-t", "S", "#{cursor_flag}").strip() == "1", timeout=5)
+        wait_for("the game's end", lambda: "TERMINAL" in "\n".join(screen()))
+        if "TERMINAL SANE" not in "\n".join(screen()):
+            sys.exit("FAIL: the terminal's settings changed\n" + "\n".join(screen()))
+        if tmux("display", "-p", "-t", "S", "#{cursor_flag}").strip() != "1":
+            sys.exit("FAIL: the cursor is left hidden")
         print("chase: started, drew, moved, ended with Esc")
     finally:
         tmux("kill-server")
