@@ -39,6 +39,7 @@ struct SystemPlatform::Parts {
     TimeSeededRandom random;
     SilentSound sound;
     SilentMedia media;
+    std::unique_ptr<Dialogs> fallbackDialogs;
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<Platform> platform;
 
@@ -52,14 +53,15 @@ struct SystemPlatform::Parts {
             keyboard = std::make_unique<TerminalKeyboard>(tty);
         else
             keyboard = std::make_unique<PipeKeyboard>(input);
+        if (tty.inputIsTerminal())
+            fallbackDialogs = std::make_unique<TerminalDialogs>(tty);
+        else
+            fallbackDialogs = std::make_unique<StderrDialogs>();
         std::string zenity = hasDisplay() ? ZenityDialogs::findOnPath("zenity") : std::string();
         if (!zenity.empty())
-            dialogs = std::make_unique<ZenityDialogs>(zenity, workingDirectory());
-        else if (tty.inputIsTerminal())
-            dialogs = std::make_unique<TerminalDialogs>(tty);
-        else
-            dialogs = std::make_unique<StderrDialogs>();
-        platform.reset(new Platform{*console, *keyboard, clock, random, sound, media, *dialogs});
+            dialogs = std::make_unique<ZenityDialogs>(zenity, workingDirectory(), *fallbackDialogs);
+        Dialogs& chosen = dialogs ? *dialogs : *fallbackDialogs;
+        platform.reset(new Platform{*console, *keyboard, clock, random, sound, media, chosen});
     }
 };
 

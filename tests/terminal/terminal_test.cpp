@@ -125,6 +125,15 @@ TEST(TerminalScreen, CurhHidesAndShapesTheCursorAndTheEndShowsItAgain)
     EXPECT_EQ(s->cursorShape(), 1);  // the terminal's usual shape again
 }
 
+TEST(TerminalScreen, OutputShowsWhileTheProgramIsStillBusy)
+{
+    // No line end, no wait: only the periodic flush can show the text.
+    TempDir dir;
+    auto s = start(dir, "10 PRINT \"BUSY\",\n20 FOR I=1 TO 2000000000\n30 NEXT I\n");
+    ASSERT_TRUE(s->waitForText("BUSY", 5s)) << s->screenText();
+    EXPECT_FALSE(s->waitExit(0ms));
+}
+
 TEST(TerminalScreen, TextShowsInTheProgramFilesOwnEncoding)
 {
     struct Case {
@@ -364,4 +373,20 @@ TEST(TerminalDialog, ZenityIsAskedWithItsTitleFilterAndFolderWhenThereIsADisplay
             expected += "--info\n--no-markup\n--title=Information\n--text=該当するファイルがありません。\n";
         EXPECT_EQ(readFile(dir.path() + "/zenity.log"), expected);
     }
+}
+
+TEST(TerminalDialog, AZenityThatCannotReachTheDisplayGivesWayToThePicker)
+{
+    TempDir dir;
+    dir.write("prog.bas", "10 PRINT \"RAN P\"\n");
+    dir.write("zenity", "#!/bin/sh\necho \"cannot open display: :99\" >&2\nexit 1\n");
+    ::chmod((dir.path() + "/zenity").c_str(), 0755);
+    PtyScreen::Options o;
+    o.directory = dir.path();
+    o.env = {"DISPLAY=:99", "PATH=" + dir.path() + ":/usr/bin:/bin"};
+    PtyScreen s(o);
+    ASSERT_TRUE(s.waitForText("ファイルを開く")) << s.screenText();
+    s.send("1\r");
+    finish(s);
+    EXPECT_NE(s.screenText().find("RAN P"), std::string::npos);
 }
