@@ -104,6 +104,7 @@ void runSession(Platform& platform, const SessionSetup& setup)
             platform.dialogs.messageBox("Information", MissingFileText);
             return;
         }
+        platform.console.useProgramText(contents);
         int32_t lines = 0;
         if (storeProgram(contents, in->store, lines) == LoadResult::TooManyLines) {
             if (setup.notice)
