@@ -2,7 +2,7 @@
 # make test: install what is missing, build, run every test in the release
 #            build and again in a build with AddressSanitizer and UBSan.
 JOBS ?= 2
-EXAMPLE ?= examples/hello.bas
+EXAMPLE ?= examples/chase.bas
 TEST_GROUPS = core terminal
 
 .PHONY: run test deps build build-san clean
