@@ -3,8 +3,8 @@
 #            build and again in a build with AddressSanitizer and UBSan.
 # make bench: install the peers, build, time atbasic against them (never part of test).
 JOBS ?= 2
-EXAMPLE ?= examples/hello.bas
-TEST_GROUPS = core
+EXAMPLE ?= examples/chase.bas
+TEST_GROUPS = core terminal
 
 .PHONY: run test deps build build-san bench clean
 

@@ -32,6 +32,9 @@ public:
     virtual void setCursorHeight(int32_t tenths) = 0;
     virtual void setDirectMode(bool on) = 0;
     virtual void flush() = 0;
+    // The program's file, once loaded: a console that shows text converts it
+    // from the file's own encoding.
+    virtual void useProgramText(std::string_view) {}
 };
 
 // Key states by DirectInput scan code (0 to 255).
