@@ -179,7 +179,7 @@ int32_t readRelation(Interpreter& in)
     uint8_t ch = c.here();
     if (!mayBeRelation(ch)) return None;
     // The two-byte words come first, then the one-byte ones.
-    auto one = in.relationWords.step(in.relationWords.Root, ch);
+    auto one = in.relationWords.first(ch);
     if (c.remaining() >= 2) {
         auto two = one ? in.relationWords.step(one, c.at(c.pos + 1)) : decltype(one){0};
         if (const int32_t* code = two ? in.relationWords.valueAt(two) : nullptr) {

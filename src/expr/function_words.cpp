@@ -22,7 +22,8 @@ int32_t matchFunctionWord(Interpreter& in)
     int32_t most = left < 4 ? left : 4;
     auto node = in.functionWords.Root;
     for (int32_t n = 1; n <= most; ++n) {
-        node = in.functionWords.step(node, static_cast<uint8_t>(p[n - 1]));
+        uint8_t b = static_cast<uint8_t>(p[n - 1]);
+        node = n == 1 ? in.functionWords.first(b) : in.functionWords.step(node, b);
         if (node == 0) break;
         if (n >= shortest && in.functionWords.endsWord(node)) {
             c.pos += n;

@@ -20,7 +20,8 @@ void executeStatement(Interpreter& in)
     int32_t most = left < 6 ? left : 6;
     auto node = in.statementWords.Root;
     for (int n = 0; n < most; ++n) {
-        node = in.statementWords.step(node, static_cast<uint8_t>(p[n]));
+        uint8_t b = static_cast<uint8_t>(p[n]);
+        node = n == 0 ? in.statementWords.first(b) : in.statementWords.step(node, b);
         if (node == 0) break;
         if (in.statementWords.endsWord(node)) {
             c.pos += n + 1;

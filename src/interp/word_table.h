@@ -53,8 +53,12 @@ public:
         }
         *link = static_cast<Node>(*link | 1);
         values_[static_cast<size_t>(node)] = value;
+        for (int b = 0; b < 256; ++b) first_[static_cast<size_t>(b)] = next_[0][column_[static_cast<size_t>(b)]];
         return true;
     }
+
+    // The first step, from Root: one table read.
+    Node first(uint8_t b) const { return first_[b]; }
 
     // One byte further on from a step's result (Root to begin with).
     Node step(Node from, uint8_t b) const
@@ -73,7 +77,8 @@ public:
         int n = static_cast<int>(key >> 56);
         Node node = Root;
         for (int i = 0; i < n; ++i) {
-            node = step(node, static_cast<uint8_t>(key >> (8 * i)));
+            uint8_t b = static_cast<uint8_t>(key >> (8 * i));
+            node = i == 0 ? first(b) : step(node, b);
             if (node == 0) return nullptr;
         }
         return n > 0 ? valueAt(node) : nullptr;
@@ -96,6 +101,7 @@ private:
     static constexpr int RowBytes = Columns * static_cast<int>(sizeof(Node));
     static_assert(MaxNodes * RowBytes <= 0xffff, "row offsets fit a Node with bit 0 free");
     std::array<uint8_t, 256> column_{}; // 0: the byte is in no word
+    std::array<Node, 256> first_{};     // the steps from Root, by byte
     std::array<std::array<Node, Columns>, MaxNodes> next_{};
     std::array<Value, MaxNodes> values_{};
     uint8_t columns_ = 1;
