@@ -1,6 +1,8 @@
 #include "platform/system_platform.h"
 
+#include "platform/mpv_media.h"
 #include "platform/plain_console.h"
+#include "platform/sdl_sound.h"
 #include "platform/system_services.h"
 
 #include <csignal>
@@ -14,8 +16,8 @@ struct SystemPlatform::Parts {
     PipeKeyboard keyboard{input};
     SteadyClock clock;
     TimeSeededRandom random;
-    SilentSound sound;
-    SilentMedia media;
+    SdlSoundSlots sound;
+    MpvMediaSlots media;
     StderrDialogs dialogs;
     Platform platform{console, keyboard, clock, random, sound, media, dialogs};
 };
@@ -33,7 +35,7 @@ Platform& SystemPlatform::platform() { return parts_->platform; }
 
 std::string SystemPlatform::systemSoundPath(int32_t slot)
 {
-    static const char* const Names[] = {"complete", "bell", "message", "dialog-information"};
+    static const char* const Names[] = {"bell", "dialog-information", "message", "complete"};
     if (slot < 16 || slot > 19) return {};
     return std::string("/usr/share/sounds/freedesktop/stereo/") + Names[slot - 16] + ".oga";
 }
