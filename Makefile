@@ -3,7 +3,7 @@
 #            build and again in a build with AddressSanitizer and UBSan.
 JOBS ?= 2
 EXAMPLE ?= examples/hello.bas
-TEST_GROUPS = core
+TEST_GROUPS = core media
 
 .PHONY: run test deps build build-san clean
 
