@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Runs the real executable in a fresh directory holding wav1.wav and mov1.
+"""Runs the real executable in a fresh directory holding sounds and movies.
 
     media_run.py ATBASIC
 
-The program plays an effect, a loop and a movie, stops them and ends. With
+The program plays an effect, a loop, a video and a piece of music, stops them and ends. With
 SDL's disk driver the sound that really came out is measured; with the
 machine's own drivers (no sound card, no display here) the run must stay as
 clean. Either way stdout holds only the program's own output and stderr
@@ -19,10 +19,10 @@ import subprocess
 import sys
 import tempfile
 
-PROGRAM = b"""10 A=WAV(1)+BGM(2)+PLAY(1)+WAV(3)+PLAY(4)+WAV(19)
+PROGRAM = b"""10 A=WAV(1)+BGM(2)+PLAY(1)+PLAY(2)+WAV(3)+PLAY(4)+WAV(19)
 20 PRINT "PLAYING"
 30 A=WAIT(400)
-40 A=WAV(-1)+BGM(-2)+PLAY(-1)+WAV(-3)+PLAY(-4)+WAV(-19)
+40 A=WAV(-1)+BGM(-2)+PLAY(-1)+PLAY(-2)+WAV(-3)+PLAY(-4)+WAV(-19)
 50 A=WAIT(300)
 60 PRINT "STOPPED"
 """
@@ -68,6 +68,7 @@ def run(exe, env_extra):
         write_wav(os.path.join(tmp, "wav1.wav"), 0.2, 440, 16000)
         write_wav(os.path.join(tmp, "wav2.wav"), 0.1, 660, 16000)
         write_video(os.path.join(tmp, "mov1"), 10)
+        write_wav(os.path.join(tmp, "mov2"), 1.0, 330, 8000)
         with open(os.path.join(tmp, "t.bas"), "wb") as f:
             f.write(PROGRAM)
         env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}

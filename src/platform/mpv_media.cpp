@@ -75,16 +75,21 @@ void MpvMediaSlots::drain(mpv_handle* h)
     }
 }
 
-// Waits, for a bounded time, for the file to be opened; false when it could not be.
+// Waits, for a bounded time, for the file to be opened; false when it could
+// not be. Once it is open, waits (within the same bound) for the first frame
+// or sound to be ready, so that the outputs have started, and said whatever
+// they print, before stderr is given back.
 bool MpvMediaSlots::waitLoaded(mpv_handle* h)
 {
     using Steady = std::chrono::steady_clock;
     auto deadline = Steady::now() + std::chrono::milliseconds(outputs_.openTimeoutMs);
+    bool loaded = false;
     for (;;) {
         double left = std::chrono::duration<double>(deadline - Steady::now()).count();
-        if (left <= 0) return false;
+        if (left <= 0) return loaded;
         mpv_event* e = api_->waitEvent(h, left);
-        if (e->event_id == MPV_EVENT_FILE_LOADED) return true;
+        if (e->event_id == MPV_EVENT_FILE_LOADED) loaded = true;
+        if (e->event_id == MPV_EVENT_PLAYBACK_RESTART && loaded) return true;
         if (e->event_id == MPV_EVENT_END_FILE || e->event_id == MPV_EVENT_SHUTDOWN) return false;
     }
 }

@@ -19,7 +19,7 @@ public:
     struct Outputs {
         std::string video; // "" for mpv's own choice
         std::string audio;
-        int openTimeoutMs = 3000;
+        int openTimeoutMs = 2000; // for each file
     };
     // Outputs for this machine: no video window without a display.
     static Outputs defaultOutputs();
