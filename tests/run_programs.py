@@ -4,6 +4,8 @@
     run_programs.py ATBASIC FOLDER
 
 NAME.in, where present, is what is typed (stdin; /dev/null otherwise).
+NAME.args, where present, holds the command-line arguments instead of NAME.bas
+(one per line; an empty file means none).
 NAME.out is the exact expected stdout; the figure in 'Time: N ms ' is masked
 on both sides. NAME.err, where present, is the exact expected stderr; without
 it stderr must be empty, so any sanitizer report fails the case. The exit
@@ -37,8 +39,12 @@ def run_case(exe, folder, name):
     try:
         shutil.copyfile(base + ".bas", os.path.join(tmp, name + ".bas"))
         stdin = open(base + ".in", "rb") if os.path.exists(base + ".in") else subprocess.DEVNULL
+        args = [name + ".bas"]
+        if os.path.exists(base + ".args"):
+            with open(base + ".args") as f:
+                args = [line.rstrip("\n") for line in f if line.strip()]
         try:
-            proc = subprocess.run([exe, name + ".bas"], cwd=tmp, stdin=stdin,
+            proc = subprocess.run([exe] + args, cwd=tmp, stdin=stdin,
                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=20)
         except subprocess.TimeoutExpired:
             return "timed out"

@@ -77,6 +77,20 @@ void printTimeReport(Interpreter& in)
 
 } // namespace
 
+void runLoaded(Interpreter& in)
+{
+    fillKeyScanMap(in);
+    installHandlers(in);
+    in.startMs = in.platform.clock.elapsedMs();
+    try {
+        runProgram(in);
+    } catch (const BasicError& e) {
+        printErrorReport(in, e.kind);
+        return;
+    }
+    printTimeReport(in);
+}
+
 void runSession(Platform& platform, const SessionSetup& setup)
 {
     try {
@@ -98,16 +112,7 @@ void runSession(Platform& platform, const SessionSetup& setup)
                              " a program may have; nothing was run.");
             return;
         }
-        fillKeyScanMap(*in);
-        installHandlers(*in);
-        in->startMs = platform.clock.elapsedMs();
-        try {
-            runProgram(*in);
-        } catch (const BasicError& e) {
-            printErrorReport(*in, e.kind);
-            return;
-        }
-        printTimeReport(*in);
+        runLoaded(*in);
     } catch (const ConsoleClosed&) {
         // The console went away: end quietly, as when its window is closed.
     }

@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,10 +13,16 @@ namespace atb {
 struct SessionSetup {
     std::vector<std::string> args;          // the command line, args[0] the program's own name
     std::string workingDirectory;           // with a separator after it, for the media slots
-    std::string (*systemSoundPath)(int32_t) = nullptr;
+    std::function<std::string(int32_t)> systemSoundPath;
     // Where messages that are not the program's own go (stderr).
-    void (*notice)(const std::string&) = nullptr;
+    std::function<void(const std::string&)> notice;
 };
+
+struct Interpreter;
+
+// Runs a loaded program to its end with the time report, or to its first
+// error with the error report; both wait for Return.
+void runLoaded(Interpreter& in);
 
 // Runs the session to its end; the process then exits with status 0.
 void runSession(Platform& platform, const SessionSetup& setup);

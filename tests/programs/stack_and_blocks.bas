@@ -1,0 +1,5 @@
+10 REM the stack listing and the digit spreading words
+20 X=PUSH(10)+PUSH(-5)+PUSH(300)+LIST+STCL
+30 X=PUSH(100)+PUTO(42)+PUTQ(8192)+PUTT(-1234)
+40 FOR I=100 TO 114:PRINT #4,@(I),:NEXT I:PRINT
+50 PRINT POP
