@@ -32,7 +32,10 @@ struct Option {
 
 const Option PlayerOptions[] = {
     {"config", "no"}, {"terminal", "no"}, {"msg-level", "all=no"},
-    {"idle", "yes"}, {"pause", "yes"}, {"keep-open", "yes"}, {"loop-file", "no"},
+    {"idle", "yes"}, {"pause", "yes"}, {"loop-file", "no"},
+    // At its end a file stays open on its last frame. Not paused there: mpv
+    // would pause it again after a PLAY's unpause but before its rewind.
+    {"keep-open", "yes"}, {"keep-open-pause", "no"},
     {"geometry", "+0+0"}, {"force-window", "no"}, {"osc", "no"},
     {"input-default-bindings", "no"}, {"input-vo-keyboard", "no"},
     {"load-scripts", "no"}, {"ytdl", "no"}, {"sub-auto", "no"}, {"audio-display", "no"},
@@ -136,7 +139,6 @@ void MpvMediaSlots::play(int32_t slot)
     mpv_handle* h = player(slot);
     if (h == nullptr) return;
     drain(h);
-    setAsync(h, "pause", "yes");
     seekToStart(h);
     setAsync(h, "pause", "no");
 }
@@ -155,17 +157,21 @@ double MpvMediaSlots::position(int32_t slot)
     mpv_handle* h = player(slot);
     if (h == nullptr) return -1;
     double pos = 0;
-    if (api_->getProperty(h, "time-pos", MPV_FORMAT_DOUBLE, &pos) < 0) return 0;
+    if (api_->getProperty(h, "time-pos", MPV_FORMAT_DOUBLE, &pos) < 0) return -1;
     return pos;
 }
 
-bool MpvMediaSlots::paused(int32_t slot)
+bool MpvMediaSlots::flag(int32_t slot, const char* name)
 {
     mpv_handle* h = player(slot);
-    if (h == nullptr) return true;
-    int flag = 1;
-    api_->getProperty(h, "pause", MPV_FORMAT_FLAG, &flag);
-    return flag != 0;
+    if (h == nullptr) return false;
+    int value = 0;
+    api_->getProperty(h, name, MPV_FORMAT_FLAG, &value);
+    return value != 0;
 }
+
+bool MpvMediaSlots::paused(int32_t slot) { return player(slot) == nullptr || flag(slot, "pause"); }
+
+bool MpvMediaSlots::atEnd(int32_t slot) { return flag(slot, "eof-reached"); }
 
 } // namespace atb

@@ -30,9 +30,10 @@ public:
     MpvMediaSlots& operator=(const MpvMediaSlots&) = delete;
 
     bool loaded(int32_t slot) const;
-    // Playback position in seconds, or -1 for an empty slot.
+    // Playback position in seconds, or -1 for an empty slot or while unknown.
     double position(int32_t slot);
     bool paused(int32_t slot);
+    bool atEnd(int32_t slot);
 
     void load(int32_t slot, const std::string& path) override;
     void play(int32_t slot) override;
@@ -42,6 +43,7 @@ public:
 
 private:
     mpv_handle* player(int32_t slot) const;
+    bool flag(int32_t slot, const char* name);
     void drain(mpv_handle* h);
     bool waitLoaded(mpv_handle* h);
     void seekToStart(mpv_handle* h);
