@@ -7,6 +7,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <sys/stat.h>
+#include <utility>
 
 namespace atb {
 
