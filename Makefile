@@ -3,7 +3,7 @@
 #            build and again in a build with AddressSanitizer and UBSan.
 JOBS ?= 2
 EXAMPLE ?= examples/chase.bas
-TEST_GROUPS = core terminal
+TEST_GROUPS = core terminal media
 
 .PHONY: run test deps build build-san clean
 
