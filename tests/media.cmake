@@ -1,8 +1,8 @@
 # The real sound and media backends, driven without a sound card or display.
 add_executable(media_tests
-  unit/media_fixtures.cpp
-  unit/sdl_sound_test.cpp
-  unit/mpv_media_test.cpp
+  media/media_fixtures.cpp
+  media/sdl_sound_test.cpp
+  media/mpv_media_test.cpp
 )
 target_link_libraries(media_tests PRIVATE atbasic_system GTest::gtest_main)
 gtest_discover_tests(media_tests DISCOVERY_MODE PRE_TEST)
