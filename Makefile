@@ -4,7 +4,7 @@
 # make bench: install the peers, build, time atbasic against them (never part of test).
 JOBS ?= 2
 EXAMPLE ?= examples/chase.bas
-TEST_GROUPS = core terminal
+TEST_GROUPS = core terminal media
 
 .PHONY: run test deps build build-san bench clean
 

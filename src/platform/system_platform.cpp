@@ -1,6 +1,8 @@
 #include "platform/system_platform.h"
 
+#include "platform/mpv_media.h"
 #include "platform/plain_console.h"
+#include "platform/sdl_sound.h"
 #include "platform/system_services.h"
 #include "platform/terminal_console.h"
 #include "platform/terminal_dialogs.h"
@@ -37,8 +39,8 @@ struct SystemPlatform::Parts {
     std::unique_ptr<Keyboard> keyboard;
     SteadyClock clock;
     TimeSeededRandom random;
-    SilentSound sound;
-    SilentMedia media;
+    SdlSoundSlots sound;
+    MpvMediaSlots media;
     std::unique_ptr<Dialogs> fallbackDialogs;
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<Platform> platform;
@@ -78,7 +80,7 @@ Platform& SystemPlatform::platform() { return *parts_->platform; }
 
 std::string SystemPlatform::systemSoundPath(int32_t slot)
 {
-    static const char* const Names[] = {"complete", "bell", "message", "dialog-information"};
+    static const char* const Names[] = {"bell", "dialog-information", "message", "complete"};
     if (slot < 16 || slot > 19) return {};
     return std::string("/usr/share/sounds/freedesktop/stereo/") + Names[slot - 16] + ".oga";
 }

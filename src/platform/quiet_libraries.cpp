@@ -1,0 +1,36 @@
+#include "platform/quiet_libraries.h"
+
+#include <alsa/asoundlib.h>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace atb {
+
+namespace {
+
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+} // namespace
+
+void silenceAlsa() { snd_lib_error_set_handler(&ignoreAlsaError); }
+
+StderrMuffle::StderrMuffle()
+{
+    std::fflush(stderr);
+    int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (null < 0) return;
+    saved_ = ::fcntl(2, F_DUPFD_CLOEXEC, 3);
+    if (saved_ >= 0) ::dup2(null, 2);
+    ::close(null);
+}
+
+StderrMuffle::~StderrMuffle()
+{
+    if (saved_ < 0) return;
+    std::fflush(stderr);
+    ::dup2(saved_, 2);
+    ::close(saved_);
+}
+
+} // namespace atb

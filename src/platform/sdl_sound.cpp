@@ -1,0 +1,136 @@
+#include "platform/sdl_sound.h"
+
+#include "platform/quiet_libraries.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+namespace atb {
+
+namespace {
+
+constexpr int FirstChannels = 64;
+constexpr int MostChannels = 1024;
+
+void ignoreSdlLog(void*, int, SDL_LogPriority, const char*) {}
+
+// A volume in percent is an amplitude of v/100 (20*log10(v/100) dB).
+int mixerVolume(int32_t percent)
+{
+    if (percent < 0) percent = 0;
+    if (percent > 100) percent = 100;
+    return (percent * MIX_MAX_VOLUME + 50) / 100;
+}
+
+bool validSlot(int32_t slot) { return slot >= 1 && slot <= SdlSoundSlots::Slots; }
+
+} // namespace
+
+SdlSoundSlots::SdlSoundSlots()
+{
+    silenceAlsa();
+    SDL_LogSetOutputFunction(&ignoreSdlLog, nullptr);
+    StderrMuffle quiet;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+    sdlStarted_ = true;
+    Mix_Init(MIX_INIT_OGG);
+    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) return;
+    open_ = true;
+    channels_ = Mix_AllocateChannels(FirstChannels);
+    Mix_ReserveChannels(Slots);
+}
+
+SdlSoundSlots::~SdlSoundSlots()
+{
+    StderrMuffle quiet;
+    if (open_) {
+        Mix_HaltChannel(-1);
+        for (Mix_Chunk*& c : chunks_) {
+            if (c != nullptr) Mix_FreeChunk(c);
+            c = nullptr;
+        }
+        Mix_CloseAudio();
+    }
+    if (sdlStarted_) {
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        SDL_Quit();
+    }
+}
+
+Mix_Chunk* SdlSoundSlots::chunk(int32_t slot) const
+{
+    return open_ && validSlot(slot) ? chunks_[static_cast<size_t>(slot - 1)] : nullptr;
+}
+
+bool SdlSoundSlots::loaded(int32_t slot) const { return chunk(slot) != nullptr; }
+
+int32_t SdlSoundSlots::playing(int32_t slot) const
+{
+    if (chunk(slot) == nullptr) return 0;
+    int32_t count = Mix_Playing(slot - 1) ? 1 : 0;
+    for (int ch = Slots; ch < channels_; ++ch)
+        if (Mix_Playing(ch) && Mix_GetChunk(ch) == chunk(slot)) ++count;
+    return count;
+}
+
+void SdlSoundSlots::load(int32_t slot, const std::string& path)
+{
+    if (!open_ || !validSlot(slot)) return;
+    Mix_Chunk*& c = chunks_[static_cast<size_t>(slot - 1)];
+    if (c != nullptr) {
+        Mix_HaltChannel(slot - 1);
+        Mix_HaltGroup(slot);
+        Mix_FreeChunk(c);
+    }
+    c = Mix_LoadWAV(path.c_str());
+}
+
+// A channel above the reserved ones that plays nothing; more are made when
+// every one is busy, so one-shots never cut each other off.
+int SdlSoundSlots::freeChannel()
+{
+    for (int ch = Slots; ch < channels_; ++ch)
+        if (!Mix_Playing(ch)) return ch;
+    if (channels_ >= MostChannels) return -1;
+    int wanted = channels_ * 2 > MostChannels ? MostChannels : channels_ * 2;
+    int first = channels_;
+    channels_ = Mix_AllocateChannels(wanted);
+    return channels_ > first ? first : -1;
+}
+
+void SdlSoundSlots::playChannel(int32_t slot, int32_t volume)
+{
+    Mix_Chunk* c = chunk(slot);
+    if (c == nullptr) return;
+    int ch = freeChannel();
+    if (ch < 0) return;
+    // The channel is idle, so its volume and tag are set before it sounds.
+    Mix_Volume(ch, mixerVolume(volume));
+    Mix_GroupChannel(ch, slot);
+    Mix_PlayChannel(ch, c, 0);
+}
+
+void SdlSoundSlots::playLoop(int32_t slot, int32_t volume)
+{
+    Mix_Chunk* c = chunk(slot);
+    if (c == nullptr) return;
+    Mix_HaltChannel(slot - 1);
+    Mix_Volume(slot - 1, mixerVolume(volume));
+    Mix_PlayChannel(slot - 1, c, -1);
+}
+
+void SdlSoundSlots::stopAll(int32_t slot)
+{
+    if (chunk(slot) == nullptr) return;
+    Mix_HaltChannel(slot - 1);
+    Mix_HaltGroup(slot);
+}
+
+void SdlSoundSlots::stopMain(int32_t slot)
+{
+    if (chunk(slot) == nullptr) return;
+    Mix_HaltChannel(slot - 1);
+}
+
+} // namespace atb
