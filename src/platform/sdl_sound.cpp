@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <unistd.h>
 
 namespace atb {
 
@@ -26,18 +27,25 @@ bool validSlot(int32_t slot) { return slot >= 1 && slot <= SdlSoundSlots::Slots;
 
 } // namespace
 
-SdlSoundSlots::SdlSoundSlots()
+constexpr int32_t FirstSystemSlot = 16;
+
+SdlSoundSlots::SdlSoundSlots() = default;
+
+bool SdlSoundSlots::start()
 {
+    if (tried_) return open_;
+    tried_ = true;
     silenceAlsa();
     SDL_LogSetOutputFunction(&ignoreSdlLog, nullptr);
     StderrMuffle quiet;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     sdlStarted_ = true;
     Mix_Init(MIX_INIT_OGG);
-    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) return;
+    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) return false;
     open_ = true;
     channels_ = Mix_AllocateChannels(FirstChannels);
     Mix_ReserveChannels(Slots);
+    return true;
 }
 
 SdlSoundSlots::~SdlSoundSlots()
@@ -58,14 +66,21 @@ SdlSoundSlots::~SdlSoundSlots()
     }
 }
 
-Mix_Chunk* SdlSoundSlots::chunk(int32_t slot) const
+Mix_Chunk* SdlSoundSlots::chunk(int32_t slot)
 {
-    return open_ && validSlot(slot) ? chunks_[static_cast<size_t>(slot - 1)] : nullptr;
+    if (!validSlot(slot)) return nullptr;
+    size_t i = static_cast<size_t>(slot - 1);
+    if (!pending_[i].empty()) {
+        std::string path = std::move(pending_[i]);
+        pending_[i].clear();
+        if (start()) chunks_[i] = Mix_LoadWAV(path.c_str());
+    }
+    return open_ ? chunks_[i] : nullptr;
 }
 
-bool SdlSoundSlots::loaded(int32_t slot) const { return chunk(slot) != nullptr; }
+bool SdlSoundSlots::loaded(int32_t slot) { return chunk(slot) != nullptr; }
 
-int32_t SdlSoundSlots::playing(int32_t slot) const
+int32_t SdlSoundSlots::playing(int32_t slot)
 {
     if (chunk(slot) == nullptr) return 0;
     int32_t count = Mix_Playing(slot - 1) ? 1 : 0;
@@ -76,7 +91,14 @@ int32_t SdlSoundSlots::playing(int32_t slot) const
 
 void SdlSoundSlots::load(int32_t slot, const std::string& path)
 {
-    if (!open_ || !validSlot(slot)) return;
+    if (!validSlot(slot)) return;
+    // A missing file leaves the slot empty without opening anything.
+    if (::access(path.c_str(), R_OK) != 0) return;
+    if (slot >= FirstSystemSlot && !tried_) {
+        pending_[static_cast<size_t>(slot - 1)] = path;
+        return;
+    }
+    if (!start()) return;
     Mix_Chunk*& c = chunks_[static_cast<size_t>(slot - 1)];
     if (c != nullptr) {
         Mix_HaltChannel(slot - 1);

@@ -30,7 +30,7 @@ protected:
         ::setenv("SDL_AUDIODRIVER", "disk", 1);
         ::setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);
         slots = std::make_unique<SdlSoundSlots>();
-        ASSERT_TRUE(slots->open());
+        ASSERT_TRUE(slots->start());
     }
 
     // Lets `ms` more of output be written. The disk driver keeps pace with the
@@ -250,6 +250,33 @@ TEST_F(SoundTest, SystemSoundsOfTheFreedesktopThemeLoad)
     }
 }
 
+// A program without sounds of its own never opens the device; a system sound
+// opens it when first played.
+TEST(SoundDevice, OpensOnlyForAProgramThatHasSounds)
+{
+    TempDir dir;
+    std::string raw = dir.path("out.raw");
+    ::setenv("SDL_AUDIODRIVER", "disk", 1);
+    ::setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);
+    {
+        SdlSoundSlots slots;
+        slots.load(1, dir.path("wav1.wav"));  // missing
+        slots.load(16, SystemPlatform::systemSoundPath(16));
+        EXPECT_FALSE(std::filesystem::exists(raw));
+        slots.playChannel(16, 100);
+        EXPECT_TRUE(std::filesystem::exists(raw));
+        EXPECT_EQ(slots.playing(16), 1);
+    }
+    std::filesystem::remove(raw);
+    test::writeTone(dir.path("wav2.wav"), 0.1, 441, 16000);
+    {
+        SdlSoundSlots slots;
+        slots.load(2, dir.path("wav2.wav"));  // the program's own sound: opened at once
+        EXPECT_TRUE(std::filesystem::exists(raw));
+        EXPECT_TRUE(slots.loaded(2));
+    }
+}
+
 // No device at all: a driver that opens nothing. Everything stays silent,
 // and ALSA's complaints about the missing card never reach stderr.
 TEST(SoundWithoutDevice, EverythingIsQuietlyEmpty)
@@ -261,7 +288,7 @@ TEST(SoundWithoutDevice, EverythingIsQuietlyEmpty)
     ::testing::internal::CaptureStderr();
     {
         SdlSoundSlots slots;
-        EXPECT_FALSE(slots.open());
+        EXPECT_FALSE(slots.start());
         slots.load(1, dir.path("wav1.wav"));
         EXPECT_FALSE(slots.loaded(1));
         slots.playChannel(1, 100);
