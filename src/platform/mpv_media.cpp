@@ -51,6 +51,9 @@ MpvMediaSlots::Outputs MpvMediaSlots::defaultOutputs()
     Outputs o;
     // Without a display mpv would spend a while trying every video output.
     if (!hasDisplay()) o.video = "null";
+    // Never SDL's audio: the sound slots own SDL in this process, and two
+    // users of its audio state deadlock when they shut down.
+    o.audio = "pipewire,pulse,alsa,jack";
     return o;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/quiet_libraries.h"
 
+#include "platform/dl_symbols.h"
+
 #include <alsa/asoundlib.h>
 #include <cstdio>
 #include <fcntl.h>
@@ -13,7 +15,16 @@ void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
 } // namespace
 
-void silenceAlsa() { snd_lib_error_set_handler(&ignoreAlsaError); }
+// ALSA is reached through dlopen like the libraries that use it, so that
+// programs without sound or media never load it.
+void silenceAlsa()
+{
+    void* alsa = openLibrary({"libasound.so.2"});
+    if (alsa == nullptr) return;
+    decltype(&snd_lib_error_set_handler) setHandler = nullptr;
+    if (findSymbol(alsa, "snd_lib_error_set_handler", setHandler)) setHandler(&ignoreAlsaError);
+    ::dlclose(alsa);
+}
 
 StderrMuffle::StderrMuffle()
 {

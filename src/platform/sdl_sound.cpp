@@ -2,8 +2,8 @@
 
 #include "platform/quiet_libraries.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
+#include "platform/sdl_api.h"
+
 #include <unistd.h>
 
 namespace atb {
@@ -35,34 +35,37 @@ bool SdlSoundSlots::start()
 {
     if (tried_) return open_;
     tried_ = true;
+    sdl_ = SdlApi::load();
+    if (!sdl_) return false;
     silenceAlsa();
-    SDL_LogSetOutputFunction(&ignoreSdlLog, nullptr);
+    sdl_->logSetOutputFunction(&ignoreSdlLog, nullptr);
     StderrMuffle quiet;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (sdl_->initSubSystem(SDL_INIT_AUDIO) != 0) return false;
     sdlStarted_ = true;
-    Mix_Init(MIX_INIT_OGG);
-    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) return false;
+    sdl_->mixInit(MIX_INIT_OGG);
+    if (sdl_->openAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) return false;
     open_ = true;
-    channels_ = Mix_AllocateChannels(FirstChannels);
-    Mix_ReserveChannels(Slots);
+    channels_ = sdl_->allocateChannels(FirstChannels);
+    sdl_->reserveChannels(Slots);
     return true;
 }
 
 SdlSoundSlots::~SdlSoundSlots()
 {
+    if (!sdlStarted_) return;
     StderrMuffle quiet;
     if (open_) {
-        Mix_HaltChannel(-1);
+        sdl_->haltChannel(-1);
         for (Mix_Chunk*& c : chunks_) {
-            if (c != nullptr) Mix_FreeChunk(c);
+            if (c != nullptr) sdl_->freeChunk(c);
             c = nullptr;
         }
-        Mix_CloseAudio();
+        sdl_->closeAudio();
     }
     if (sdlStarted_) {
-        Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        SDL_Quit();
+        sdl_->mixQuit();
+        sdl_->quitSubSystem(SDL_INIT_AUDIO);
+        sdl_->quit();
     }
 }
 
@@ -73,7 +76,7 @@ Mix_Chunk* SdlSoundSlots::chunk(int32_t slot)
     if (!pending_[i].empty()) {
         std::string path = std::move(pending_[i]);
         pending_[i].clear();
-        if (start()) chunks_[i] = Mix_LoadWAV(path.c_str());
+        if (start()) chunks_[i] = sdl_->loadWavRw(sdl_->rwFromFile(path.c_str(), "rb"), 1);
     }
     return open_ ? chunks_[i] : nullptr;
 }
@@ -83,9 +86,9 @@ bool SdlSoundSlots::loaded(int32_t slot) { return chunk(slot) != nullptr; }
 int32_t SdlSoundSlots::playing(int32_t slot)
 {
     if (chunk(slot) == nullptr) return 0;
-    int32_t count = Mix_Playing(slot - 1) ? 1 : 0;
+    int32_t count = sdl_->playing(slot - 1) ? 1 : 0;
     for (int ch = Slots; ch < channels_; ++ch)
-        if (Mix_Playing(ch) && Mix_GetChunk(ch) == chunk(slot)) ++count;
+        if (sdl_->playing(ch) && sdl_->getChunk(ch) == chunk(slot)) ++count;
     return count;
 }
 
@@ -101,11 +104,11 @@ void SdlSoundSlots::load(int32_t slot, const std::string& path)
     if (!start()) return;
     Mix_Chunk*& c = chunks_[static_cast<size_t>(slot - 1)];
     if (c != nullptr) {
-        Mix_HaltChannel(slot - 1);
-        Mix_HaltGroup(slot);
-        Mix_FreeChunk(c);
+        sdl_->haltChannel(slot - 1);
+        sdl_->haltGroup(slot);
+        sdl_->freeChunk(c);
     }
-    c = Mix_LoadWAV(path.c_str());
+    c = sdl_->loadWavRw(sdl_->rwFromFile(path.c_str(), "rb"), 1);
 }
 
 // A channel above the reserved ones that plays nothing; more are made when
@@ -113,11 +116,11 @@ void SdlSoundSlots::load(int32_t slot, const std::string& path)
 int SdlSoundSlots::freeChannel()
 {
     for (int ch = Slots; ch < channels_; ++ch)
-        if (!Mix_Playing(ch)) return ch;
+        if (!sdl_->playing(ch)) return ch;
     if (channels_ >= MostChannels) return -1;
     int wanted = channels_ * 2 > MostChannels ? MostChannels : channels_ * 2;
     int first = channels_;
-    channels_ = Mix_AllocateChannels(wanted);
+    channels_ = sdl_->allocateChannels(wanted);
     return channels_ > first ? first : -1;
 }
 
@@ -128,31 +131,31 @@ void SdlSoundSlots::playChannel(int32_t slot, int32_t volume)
     int ch = freeChannel();
     if (ch < 0) return;
     // The channel is idle, so its volume and tag are set before it sounds.
-    Mix_Volume(ch, mixerVolume(volume));
-    Mix_GroupChannel(ch, slot);
-    Mix_PlayChannel(ch, c, 0);
+    sdl_->volume(ch, mixerVolume(volume));
+    sdl_->groupChannel(ch, slot);
+    sdl_->playChannelTimed(ch, c, 0, -1);
 }
 
 void SdlSoundSlots::playLoop(int32_t slot, int32_t volume)
 {
     Mix_Chunk* c = chunk(slot);
     if (c == nullptr) return;
-    Mix_HaltChannel(slot - 1);
-    Mix_Volume(slot - 1, mixerVolume(volume));
-    Mix_PlayChannel(slot - 1, c, -1);
+    sdl_->haltChannel(slot - 1);
+    sdl_->volume(slot - 1, mixerVolume(volume));
+    sdl_->playChannelTimed(slot - 1, c, -1, -1);
 }
 
 void SdlSoundSlots::stopAll(int32_t slot)
 {
     if (chunk(slot) == nullptr) return;
-    Mix_HaltChannel(slot - 1);
-    Mix_HaltGroup(slot);
+    sdl_->haltChannel(slot - 1);
+    sdl_->haltGroup(slot);
 }
 
 void SdlSoundSlots::stopMain(int32_t slot)
 {
     if (chunk(slot) == nullptr) return;
-    Mix_HaltChannel(slot - 1);
+    sdl_->haltChannel(slot - 1);
 }
 
 } // namespace atb

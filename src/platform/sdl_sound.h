@@ -11,11 +11,14 @@
 #include "platform/platform.h"
 
 #include <array>
+#include <memory>
 #include <string>
 
 struct Mix_Chunk;
 
 namespace atb {
+
+struct SdlApi;
 
 class SdlSoundSlots : public SoundSlots {
 public:
@@ -43,6 +46,7 @@ private:
     Mix_Chunk* chunk(int32_t slot);
     int freeChannel();
 
+    std::unique_ptr<SdlApi> sdl_;  // loaded by start()
     bool tried_ = false;
     bool sdlStarted_ = false;
     bool open_ = false;
