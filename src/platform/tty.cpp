@@ -101,10 +101,13 @@ Tty::~Tty()
     }
 }
 
+// Every change to the terminal is made under the output lock, and none once
+// the terminal has been restored: an ending signal's restore holds the lock
+// until the process is gone, so nothing the program still does can undo it.
 bool Tty::write(std::string_view bytes)
 {
     std::lock_guard lock(outLock_);
-    return writeAll(outFd_, bytes.data(), bytes.size());
+    return !restored_ && writeAll(outFd_, bytes.data(), bytes.size());
 }
 
 bool Tty::size(int& columns, int& rows) const
@@ -131,13 +134,15 @@ void Tty::applyKeyMode()
 
 void Tty::keyMode()
 {
-    if (inTty_) applyKeyMode();
+    std::lock_guard lock(outLock_);
+    if (inTty_ && !restored_) applyKeyMode();
 }
 
 void Tty::lineMode()
 {
-    if (!inTty_) return;
-    if (kittyPushed_.exchange(false)) write(KittyPop);
+    std::lock_guard lock(outLock_);
+    if (!inTty_ || restored_) return;
+    if (kittyPushed_.exchange(false)) writeAll(outFd_, KittyPop, sizeof KittyPop - 1);
     if (polled_) ::tcflush(inFd_, TCIFLUSH);
     termios t = saved_->mode;
     t.c_lflag |= ICANON | ECHO | ISIG;
@@ -146,8 +151,10 @@ void Tty::lineMode()
 
 void Tty::startPolling()
 {
+    std::lock_guard lock(outLock_);
     polled_ = true;
-    if (kittySupported_ && !kittyPushed_.exchange(true)) write(KittyPush);
+    if (restored_) return;
+    if (kittySupported_ && !kittyPushed_.exchange(true)) writeAll(outFd_, KittyPush, sizeof KittyPush - 1);
 }
 
 // Asks for the kitty keyboard flags, then for the device attributes that every
@@ -189,12 +196,15 @@ std::string Tty::takePendingKeys()
 
 void Tty::enterAlternateScreen()
 {
-    if (outTty_ && !alternate_.exchange(true)) write("\x1b[?1049h\x1b[H\x1b[2J");
+    static constexpr char Enter[] = "\x1b[?1049h\x1b[H\x1b[2J";
+    std::lock_guard lock(outLock_);
+    if (outTty_ && !restored_ && !alternate_.exchange(true)) writeAll(outFd_, Enter, sizeof Enter - 1);
 }
 
 void Tty::leaveAlternateScreen()
 {
-    if (alternate_.exchange(false)) write(LeaveAlternate);
+    std::lock_guard lock(outLock_);
+    if (!restored_ && alternate_.exchange(false)) writeAll(outFd_, LeaveAlternate, sizeof LeaveAlternate - 1);
 }
 
 std::string Tty::restoreSequence() const
@@ -208,8 +218,16 @@ std::string Tty::restoreSequence() const
 
 void Tty::restore()
 {
-    // A writer stuck on a stopped terminal must not keep the restore out.
-    bool locked = outLock_.try_lock_for(std::chrono::milliseconds(500));
+    bool locked = lockForRestore();
+    restoreHolding(locked);
+    if (locked) outLock_.unlock();
+}
+
+// A writer stuck on a stopped terminal must not keep the restore out.
+bool Tty::lockForRestore() { return outLock_.try_lock_for(std::chrono::milliseconds(500)); }
+
+void Tty::restoreHolding(bool locked)
+{
     if (!restored_) {
         restored_ = true;
         if (outTty_) {
@@ -224,7 +242,6 @@ void Tty::restore()
             ::tcsetattr(inFd_, TCSANOW, &saved_->mode);
         }
     }
-    if (locked) outLock_.unlock();
 }
 
 void Tty::interrupt() { ::kill(::getpid(), SIGINT); }
@@ -239,7 +256,8 @@ void Tty::signalLoop()
             if (stopping_) return;
             continue;
         }
-        restore();
+        // The lock stays taken until the process is gone.
+        restoreHolding(lockForRestore());
         if (outTty_) writeAll(outFd_, "\r\n", 2);
         ::_exit(0);
     }

@@ -57,6 +57,8 @@ private:
     void detectKitty();
     void signalLoop();
     std::string restoreSequence() const;
+    bool lockForRestore();
+    void restoreHolding(bool locked);
 
     int inFd_, outFd_;
     bool inTty_ = false, outTty_ = false;
@@ -65,7 +67,7 @@ private:
     std::atomic<bool> alternate_{false};
     std::atomic<bool> cursorShaped_{false};
     bool polled_ = false;
-    bool restored_ = false;
+    std::atomic<bool> restored_{false};
     std::string pendingKeys_;
     std::timed_mutex outLock_;
     struct Saved;
