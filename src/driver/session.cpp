@@ -100,6 +100,7 @@ void runSession(Platform& platform, const SessionSetup& setup)
         }
         fillKeyScanMap(*in);
         installHandlers(*in);
+        if (setup.jumpBudget != 0) in->jumpsLeft = setup.jumpBudget;
         in->startMs = platform.clock.elapsedMs();
         try {
             runProgram(*in);

@@ -15,6 +15,9 @@ struct SessionSetup {
     std::string (*systemSoundPath)(int32_t) = nullptr;
     // Where messages that are not the program's own go (stderr).
     void (*notice)(const std::string&) = nullptr;
+    // Jumps the run may make before JumpBudgetSpent is thrown out of
+    // runSession; 0 is no limit. Only the fuzzing harness sets it.
+    uint64_t jumpBudget = 0;
 };
 
 // Runs the session to its end; the process then exits with status 0.
