@@ -5,7 +5,7 @@
 # make fuzz: fuzz each libFuzzer target for FUZZ_SECONDS on one core.
 JOBS ?= 2
 EXAMPLE ?= examples/hello.bas
-TEST_GROUPS = core fuzz
+TEST_GROUPS = core fuzz reliability
 FUZZ_SECONDS ?= 600
 
 .PHONY: run test deps build build-san build-fuzz fuzz fuzz-smoke clean
