@@ -233,6 +233,16 @@ def putc_and_tab(r):
         r.expect_run("PUTC(%d)" % v, run(EXE, prog), b"A" + error_report("HOW?", b"10 A=PUTC(65)+PUTC(%d)" % v))
 
 
+def unusable_files(r):
+    """Program files that cannot be read or never end are refused like a
+    missing file: stdout stays empty and nothing crashes."""
+    for path in ("/", "/dev/zero", "/dev/urandom", "/nonexistent/prog.bas"):
+        p = subprocess.run([EXE, path], stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+        bad = [w for w in (b"Sanitizer", b"runtime error", b"terminate", b"Aborted") if w in p.stderr]
+        r.check("program file " + path, p.returncode == 0 and p.stdout == b"" and not bad,
+                "status %d, stdout %r, stderr %r" % (p.returncode, p.stdout[:100], p.stderr[:300]))
+
+
 EXE = None
 
 
@@ -241,7 +251,7 @@ def main():
     EXE = os.path.abspath(sys.argv[1])
     r = Results()
     for case in (garbage, nul_bytes, long_lines, nesting, line_counts, stacks, huge_output,
-                 every_word, putc_and_tab):
+                 every_word, putc_and_tab, unusable_files):
         case(r)
     return r.finish()
 
