@@ -47,9 +47,18 @@ class Workdir:
 def run(exe, program, stdin=b"", timeout=LIMIT):
     """Runs the program with the bytes as typed input; gives (status, stdout, stderr)."""
     with Workdir(program) as w:
-        p = subprocess.run([exe, "prog.bas"], cwd=w.path, input=stdin,
-                           stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=timeout)
-        return p.returncode, p.stdout, p.stderr
+        return run_args([exe, "prog.bas"], w.path, stdin, timeout)
+
+
+def run_args(args, cwd=None, stdin=b"", timeout=LIMIT):
+    """Like run, for any command line; a run that does not end in time gives
+    the status "hung" instead of stopping the whole test."""
+    try:
+        p = subprocess.run(args, cwd=cwd, input=stdin, stdout=subprocess.PIPE,
+                           stderr=subprocess.PIPE, timeout=timeout)
+    except subprocess.TimeoutExpired:
+        return "hung", b"", b""
+    return p.returncode, p.stdout, p.stderr
 
 
 class Results:
@@ -69,7 +78,7 @@ class Results:
         status, stdout, stderr = got
         problems = []
         if status != 0:
-            problems.append("status %d" % status)
+            problems.append("status %s" % status)
         if stderr != err:
             problems.append("stderr %r" % stderr[:300])
         if out is not None and mask(stdout) != mask(out):

@@ -9,7 +9,7 @@ import random
 import subprocess
 import sys
 
-from common import Results, Workdir, error_report, run, time_report
+from common import Results, Workdir, error_report, run, run_args, time_report
 
 M, X = -2147483648, 2147483647
 EXTREMES = (M, 0, X)
@@ -237,10 +237,10 @@ def unusable_files(r):
     """Program files that cannot be read or never end are refused like a
     missing file: stdout stays empty and nothing crashes."""
     for path in ("/", "/dev/zero", "/dev/urandom", "/nonexistent/prog.bas"):
-        p = subprocess.run([EXE, path], stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
-        bad = [w for w in (b"Sanitizer", b"runtime error", b"terminate", b"Aborted") if w in p.stderr]
-        r.check("program file " + path, p.returncode == 0 and p.stdout == b"" and not bad,
-                "status %d, stdout %r, stderr %r" % (p.returncode, p.stdout[:100], p.stderr[:300]))
+        status, out, err = run_args([EXE, path])
+        bad = [w for w in (b"Sanitizer", b"runtime error", b"terminate", b"Aborted") if w in err]
+        r.check("program file " + path, status == 0 and out == b"" and not bad,
+                "status %s, stdout %r, stderr %r" % (status, out[:100], err[:300]))
 
 
 EXE = None
