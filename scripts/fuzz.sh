@@ -13,11 +13,13 @@ targets=("$@")
 mkdir -p build-fuzz/artifacts
 for t in "${targets[@]}"; do
   exe=build-fuzz/fuzz_$t
+  # The golden programs and examples seed both targets as they grow.
+  seeds=(fuzz/corpus/"$t" fuzz/regressions tests/programs examples)
   opts=(-dict=fuzz/atbasic.dict -timeout=10 -rss_limit_mb=2048 -max_len=4096
         -artifact_prefix=build-fuzz/artifacts/$t- -print_final_stats=1)
   if [ "$mode" = smoke ]; then
     scratch=$(mktemp -d)
-    if ! "$exe" "${opts[@]}" -seed=1 -runs=3000 "$scratch" fuzz/corpus/"$t" fuzz/regressions \
+    if ! "$exe" "${opts[@]}" -seed=1 -runs=3000 "$scratch" "${seeds[@]}" \
         >"$scratch.log" 2>&1; then
       tail -n 40 "$scratch.log"
       rm -rf "$scratch" "$scratch.log"
@@ -28,7 +30,7 @@ for t in "${targets[@]}"; do
   else
     mkdir -p build-fuzz/corpus-"$t"
     echo "fuzz_$t: ${mode}s from $(date -u +%H:%M:%S)"
-    "$exe" "${opts[@]}" -max_total_time="$mode" build-fuzz/corpus-"$t" fuzz/corpus/"$t" fuzz/regressions
+    "$exe" "${opts[@]}" -max_total_time="$mode" build-fuzz/corpus-"$t" "${seeds[@]}"
     echo "fuzz_$t: done at $(date -u +%H:%M:%S)"
   fi
 done
