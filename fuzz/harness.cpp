@@ -280,30 +280,25 @@ void checkLoad(std::string_view bytes)
     }
 }
 
-void checkRun(std::string_view bytes)
-{
-    static ProgramFile file;
-    std::string_view program = bytes;
-    BoundedConsole console;
-    size_t sep = bytes.rfind('\x1e');
-    if (sep != std::string_view::npos) {
-        program = bytes.substr(0, sep);
-        std::string_view rest = bytes.substr(sep + 1);
-        while (!rest.empty()) {
-            size_t lf = rest.find('\n');
-            console.typed.emplace_back(rest.substr(0, lf));
-            rest = lf == std::string_view::npos ? std::string_view() : rest.substr(lf + 1);
-        }
-    } else {
-        console.typed = {"12", "b", "YES", "ZERO", "-$7fffffff", "%101", "", "2147483648", " - 5", "z"};
-    }
-    std::FILE* f = std::fopen(file.path.c_str(), "wb");
-    if (f == nullptr || std::fwrite(program.data(), 1, program.size(), f) != program.size() || std::fclose(f) != 0)
-        fail("cannot write the program file");
+namespace {
 
+struct RunResult {
+    std::string out;
+    bool budgetSpent = false;
+    int notices = 0;
+    size_t messages = 0;
+    std::vector<std::string> sound, media;
+    bool operator==(const RunResult&) const = default;
+};
+
+// One session on fresh fake services.
+RunResult runOnce(const std::string& path, const std::deque<std::string>& typed, bool keyDown)
+{
+    BoundedConsole console;
+    console.typed = typed;
     FakeKeyboard keyboard;
-    keyboard.noMoreKeys = true;            // WAIT(0) ends instead of waiting for ever
-    if (program.size() % 2) keyboard.down = {30};  // "A" held on odd sizes
+    keyboard.noMoreKeys = true;  // WAIT(0) ends instead of waiting for ever
+    if (keyDown) keyboard.down = {30};
     FakeClock clock;
     FakeRandom random;
     FakeSound sound;
@@ -312,25 +307,61 @@ void checkRun(std::string_view bytes)
     Platform platform{console, keyboard, clock, random, sound, media, dialogs};
 
     SessionSetup setup;
-    setup.args = {"atbasic", file.path};
+    setup.args = {"atbasic", path};
     setup.workingDirectory = "/nonexistent/";
     setup.notice = &countNotice;
     setup.jumpBudget = 500;
     noticeCount = 0;
-    bool budgetSpent = false;
+    RunResult r;
     try {
         runSession(platform, setup);
     } catch (const JumpBudgetSpent&) {
-        budgetSpent = true;
+        r.budgetSpent = true;
     }
-    if (!dialogs.messages.empty()) fail("the program file was not found");
+    r.out = std::move(console.out);
+    r.notices = noticeCount;
+    r.messages = dialogs.messages.size();
+    r.sound = std::move(sound.calls);
+    r.media = std::move(media.calls);
+    return r;
+}
+
+} // namespace
+
+void checkRun(std::string_view bytes)
+{
+    static ProgramFile file;
+    std::string_view program = bytes;
+    std::deque<std::string> typed;
+    size_t sep = bytes.rfind('\x1e');
+    if (sep != std::string_view::npos) {
+        program = bytes.substr(0, sep);
+        std::string_view rest = bytes.substr(sep + 1);
+        while (!rest.empty()) {
+            size_t lf = rest.find('\n');
+            typed.emplace_back(rest.substr(0, lf));
+            rest = lf == std::string_view::npos ? std::string_view() : rest.substr(lf + 1);
+        }
+    } else {
+        typed = {"12", "b", "YES", "ZERO", "-$7fffffff", "%101", "", "2147483648", " - 5", "z"};
+    }
+    std::FILE* f = std::fopen(file.path.c_str(), "wb");
+    if (f == nullptr || std::fwrite(program.data(), 1, program.size(), f) != program.size() || std::fclose(f) != 0)
+        fail("cannot write the program file");
+
+    bool keyDown = program.size() % 2 != 0;  // "A" held on odd sizes
+    RunResult first = runOnce(file.path, typed, keyDown);
+    // Every table lives in the interpreter: a second run in the same process
+    // on the same services must do exactly the same.
+    if (!(runOnce(file.path, typed, keyDown) == first)) fail("a second run did something else");
+    if (first.messages != 0) fail("the program file was not found");
     std::vector<std::string> raw = modelLines(program);
     if (raw.size() > static_cast<size_t>(MaxLines)) {
-        if (noticeCount != 1 || !console.out.empty()) fail("a long file was run");
+        if (first.notices != 1 || !first.out.empty()) fail("a long file was run");
         return;
     }
-    if (noticeCount != 0) fail("a notice for a file that fits");
-    if (!budgetSpent) checkEnding(console.out, modelStore(raw));
+    if (first.notices != 0) fail("a notice for a file that fits");
+    if (!first.budgetSpent) checkEnding(first.out, modelStore(raw));
 }
 
 } // namespace atb::fuzz
