@@ -75,8 +75,8 @@ def endings(r):
             if SANITIZED:
                 env["ASAN_OPTIONS"] = "detect_leaks=1"
             else:
-                args = ["valgrind", "-q", "--leak-check=full", "--show-leak-kinds=all",
-                        "--errors-for-leak-kinds=all", "--error-exitcode=99"] + args
+                args = ["valgrind", "-q", "--leak-check=full", "--show-leak-kinds=definite,indirect",
+                        "--errors-for-leak-kinds=definite,indirect", "--error-exitcode=99"] + args
             stdout = subprocess.PIPE
             if opts.get("stdout_closed"):
                 rd, stdout = os.pipe()
