@@ -21,6 +21,12 @@ def printed(*values):
     return b"".join(str(v).rjust(8).encode() for v in values) + b"\n"
 
 
+def wrap(n):
+    """n reduced to 32 bits and read as signed."""
+    n %= 2**32
+    return n - 2**32 if n >= 2**31 else n
+
+
 def head_one(r):
     with Workdir(b"10 PRINT 1;GOTO 10\n") as w:
         p = subprocess.run(["bash", "-c", '"$0" prog.bas </dev/null | head -1; echo "${PIPESTATUS[0]}" >&2', EXE],
@@ -32,9 +38,12 @@ def head_one(r):
 def run_with(program, stdin=subprocess.DEVNULL, before=None, stdout=subprocess.PIPE, cwd=None, args=None,
              new_session=False):
     with Workdir(program) as w:
-        p = subprocess.run([EXE] + (args or ["prog.bas"]), cwd=cwd or w.path, stdin=stdin, stdout=stdout,
-                           stderr=subprocess.PIPE, preexec_fn=before, start_new_session=new_session,
-                           timeout=60)
+        try:
+            p = subprocess.run([EXE] + (args or ["prog.bas"]), cwd=cwd or w.path, stdin=stdin, stdout=stdout,
+                               stderr=subprocess.PIPE, preexec_fn=before, start_new_session=new_session,
+                               timeout=60)
+        except subprocess.TimeoutExpired:
+            return "hung", b"", b""
         return p.returncode, p.stdout or b"", p.stderr
 
 
@@ -54,6 +63,20 @@ def input_ends(r):
     prog = b"10 INPUT A\n20 PRINT 1/A\n"
     r.expect_run("the error report's wait with stdin closed", run_with(prog, before=lambda: os.close(0)),
                  b"A " + error_report("HOW?", b"20 PRINT1/A"))
+    # Input that never ends a line still gives lines (of 4096 bytes at most),
+    # and a key snapshot takes what has arrived without draining it all.
+    prog = b"10 PRINT VKEY(65)+WAIT(0)\n20 INPUT B\n30 PRINT B\n"
+    with open("/dev/zero", "rb") as zero:
+        r.expect_run("stdin from /dev/zero", run_with(prog, stdin=zero), printed(0) + b"B " + printed(0) + time_report())
+    with Workdir(prog) as w:
+        p = subprocess.run(["bash", "-c", 'yes | "$0" prog.bas', EXE], cwd=w.path, capture_output=True, timeout=60)
+    r.expect_run("stdin from yes", (p.returncode, p.stdout, p.stderr), report=True)
+    with Workdir(b"10 INPUT A,B\n20 PRINT A,B\n") as w:
+        p = subprocess.run([EXE, "prog.bas"], cwd=w.path, input=b"1234" + b"5" * 100000 + b"\n7\n",
+                           capture_output=True, timeout=60)
+    # Split after 4096 bytes: A reads the first part, B the next 4096 fives.
+    r.expect_run("a typed line of 100000 bytes", (p.returncode, p.stdout, p.stderr),
+                 b"A B " + printed(wrap(int("1234" + "5" * 4092)), wrap(int("5" * 4096))) + time_report())
     r.expect_run("WAIT(0) at the end of input", run_with(b"10 A=WAIT(0)+WAIT(-2147483648)\n20 PRINT 5\n"),
                  printed(5) + time_report())
 
