@@ -88,6 +88,8 @@ def output_gone(r):
     r.expect_run("stdout closed", got, b"")
     got = run_with(prog, stdout=subprocess.DEVNULL)
     r.expect_run("stdout to /dev/null", got, b"")
+    with open("/dev/full", "wb") as full:
+        r.expect_run("stdout to a full disk", run_with(prog, stdout=full), b"")
     body = b"".join(b"%d A=1\n" % i for i in range(1, 2003))
     got = run_with(body, before=lambda: os.close(2))
     r.check("too many lines with stderr closed", got[0] == 0 and got[1] == b"", repr(got)[:200])
