@@ -15,3 +15,4 @@ else()
 endif()
 # terminal_env owns a tmux server and memory measures a footprint: alone.
 set_tests_properties(terminal_env memory PROPERTIES RUN_SERIAL TRUE)
+set_tests_properties(fuzz_corpus_replay PROPERTIES TIMEOUT 300)
