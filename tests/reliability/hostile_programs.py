@@ -76,22 +76,10 @@ def stacks(r):
                  error_report("HOW?", b"20 D=D+1;RETURN"))
     prog = b"10 N=N+1;IF N<=100 GOSUB 10\n20 PRINT N,D;D=D+1;IF D<=100 RETURN\n"
     r.expect_run("GOSUB 100 deep, the limit", run(EXE, prog), expected_gosub_100() + time_report())
-    prog = b"10 N=N+1;GOSUB 10\n"
-    r.expect_run("GOSUB 101 deep", run(EXE, prog + b"20 PRINT N\n"),
-                 error_report("SORRY", b"10 N=N+1;GOSUB10"))
+    # 101 deep is SORRY: tests/programs/hostile_gosub_limit.
     r.expect_run("GOSUB and RETURN 100000 times", run(EXE, b"5 GOSUB 20;IF N<100000 GOTO 5\n6 PRINT N;END\n"
                                                      b"20 N=N+1;RETURN\n"), printed(100000) + time_report())
-    letters = [chr(c) for c in range(ord("A"), ord("Z") + 1)]
-    lines = [b"%d FOR %s=1 TO 2" % (i + 1, v.encode()) for i, v in enumerate(letters)]
-    lines.append(b"30 @(0)=@(0)+1")
-    lines += [b"%d NEXT %s" % (40 + i, v.encode()) for i, v in enumerate(reversed(letters[-3:]))]
-    lines += [b"%d NEXT %s" % (50 + i, v.encode()) for i, v in enumerate(reversed(letters[:-3]))]
-    # Sorted by number: FOR A..Z on 1..26, the body on 30, NEXT Z Y X, then
-    # NEXT W down to A, which leave the loop at once (their limit is passed
-    # only after one more pass, so keep all but the last three at 1 TO 1).
-    lines = [l.replace(b"TO 2", b"TO 1") if l[:2] not in (b"24", b"25", b"26") else l for l in lines]
-    prog = b"\n".join(lines) + b"\n60 PRINT @(0),A,W,X,Y,Z\n"
-    r.expect_run("FOR loops for all 26 variables", run(EXE, prog), printed(8, 2, 2, 3, 3, 3) + time_report())
+    # FOR loops for all 26 variables at once: tests/programs/hostile_for_all_variables.
 
 
 def expected_gosub_100():
