@@ -51,7 +51,8 @@ class Pane:
     def __init__(self, folder):
         self.folder = folder
         tmux("new-session", "-d", "-s", "T", "-x", "80", "-y", "25", "-c", folder,
-             "env -i PATH=/usr/bin:/bin TERM=xterm-256color HOME=%s bash --norc --noprofile" % folder)
+             "env -i PATH=/usr/bin:/bin TERM=xterm-256color HOME=%s HISTFILE=/dev/null "
+             "bash --norc --noprofile" % folder)
         self.type("PS1='$ '")
 
     def type(self, line):
