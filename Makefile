@@ -1,12 +1,15 @@
 # make run: install what is missing, build, run an example program.
 # make test: install what is missing, build, run every test in the release
-#            build and again in a build with AddressSanitizer and UBSan.
+#            build and again in a build with AddressSanitizer and UBSan, then
+#            a short fuzzing smoke run from the corpus.
 # make bench: install the peers, build, time atbasic against them (never part of test).
+# make fuzz: fuzz each libFuzzer target for FUZZ_SECONDS on one core.
 JOBS ?= 2
 EXAMPLE ?= examples/chase.bas
-TEST_GROUPS = core terminal media
+TEST_GROUPS = core terminal media fuzz reliability
+FUZZ_SECONDS ?= 600
 
-.PHONY: run test deps build build-san bench clean
+.PHONY: run test deps build build-san build-fuzz fuzz fuzz-smoke bench clean
 
 deps:
 	@scripts/install-deps.sh $(TEST_GROUPS)
@@ -22,13 +25,25 @@ build-san: deps
 run: build
 	./build/atbasic $(EXAMPLE)
 
+build-fuzz: deps
+	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+	  -DATBASIC_FUZZ=ON -DATBASIC_TESTS=OFF >/dev/null
+	@cmake --build build-fuzz -j$(JOBS) --target fuzz_load fuzz_run
+
+fuzz: build-fuzz
+	scripts/fuzz.sh $(FUZZ_SECONDS)
+
+fuzz-smoke: build-fuzz
+	scripts/fuzz.sh smoke
+
 test: build build-san
 	cd build && ctest --output-on-failure -j$(JOBS)
 	cd build-san && ctest --output-on-failure -j$(JOBS)
+	$(MAKE) --no-print-directory fuzz-smoke
 
 bench: build
 	@scripts/install-deps.sh bench
 	python3 bench/run.py ./build/atbasic
 
 clean:
-	rm -rf build build-san
+	rm -rf build build-san build-fuzz

@@ -113,6 +113,7 @@ void runSession(Platform& platform, const SessionSetup& setup)
                              " a program may have; nothing was run.");
             return;
         }
+        if (setup.jumpBudget != 0) in->jumpsLeft = setup.jumpBudget;
         runLoaded(*in);
     } catch (const ConsoleClosed&) {
         // The console went away: end quietly, as when its window is closed.

@@ -16,6 +16,9 @@ struct SessionSetup {
     std::function<std::string(int32_t)> systemSoundPath;
     // Where messages that are not the program's own go (stderr).
     std::function<void(const std::string&)> notice;
+    // Jumps the run may make before JumpBudgetSpent is thrown out of
+    // runSession; 0 is no limit. Only the fuzzing harness sets it.
+    uint64_t jumpBudget = 0;
 };
 
 struct Interpreter;

@@ -42,6 +42,9 @@ constexpr int32_t AtCells = 4096;
 constexpr int32_t DataStackLimit = 1000;
 constexpr int32_t NestingLimit = 500;
 
+// Thrown when a run has used up its jump budget (see Interpreter::jumpsLeft).
+struct JumpBudgetSpent {};
+
 struct Interpreter {
     explicit Interpreter(Platform& p) : platform(p) {}
     Interpreter(const Interpreter&) = delete;
@@ -68,6 +71,10 @@ struct Interpreter {
     int32_t nesting = 0;        // open parentheses, word arguments and @ indexes
     bool continueList = false;  // a true IF hands the rest of its line back to the list
     int64_t startMs = 0;
+    // Jumps (GOTO, GOSUB, RETURN, NEXT going back) a run may still make; a
+    // harness that must see every program end sets it. Only jumps can make a
+    // run go on for ever, so this one count bounds its time.
+    uint64_t jumpsLeft = UINT64_MAX;
 };
 
 // Builds the three word maps from the word list and the handler table.
@@ -84,6 +91,11 @@ void executeStatement(Interpreter& in);
 // gives an empty text.
 void placeCursor(Interpreter& in, int32_t lineIndex, int32_t pos);
 int32_t findLineIndex(Interpreter& in, int32_t number);
+// Counts one jump against the budget.
+inline void countJump(Interpreter& in)
+{
+    if (--in.jumpsLeft == 0) throw JumpBudgetSpent{};
+}
 void gotoLine(Interpreter& in, int32_t number);
 
 template <int C>

@@ -12,6 +12,7 @@ int32_t findLineIndex(Interpreter& in, int32_t number)
 
 void gotoLine(Interpreter& in, int32_t number)
 {
+    countJump(in);
     placeCursor(in, findLineIndex(in, number), 1);
 }
 
@@ -29,6 +30,7 @@ void doGosub(Interpreter& in)
 void doReturn(Interpreter& in)
 {
     if (in.returnStack.count < 2) raiseError(ErrorKind::How);
+    countJump(in);
     int32_t line = popCell(in.returnStack);
     int32_t pos = popCell(in.returnStack);
     placeCursor(in, line, pos);

@@ -103,6 +103,7 @@ void doNext(Interpreter& in)
         else
             loadTopLoopFrame(in);
     } else {
+        countJump(in);
         placeCursor(in, top.loopLine, top.loopPos);
     }
 }

@@ -32,6 +32,10 @@ std::string StdinSource::readLine()
 {
     std::string line;
     while (fill(true)) {
+        // A line never grows past MaxLineBytes: the bytes after that begin
+        // the next line, so input without line ends (/dev/zero) still gives
+        // lines and cannot fill the memory.
+        if (line.size() >= MaxLineBytes) return line;
         char ch = buffer_[next_++];
         if (pendingLf_) {
             pendingLf_ = false;
@@ -49,9 +53,11 @@ std::string StdinSource::readLine()
 
 std::string StdinSource::takeAvailable()
 {
+    // One buffer at most: a source that is never empty (/dev/zero, a busy
+    // pipe) must not keep a key snapshot from ending.
     std::string bytes;
-    while (fill(false)) {
-        bytes.append(buffer_ + next_, end_ - next_);
+    if (fill(false)) {
+        bytes.assign(buffer_ + next_, end_ - next_);
         next_ = end_;
     }
     return bytes;

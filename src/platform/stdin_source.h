@@ -10,11 +10,16 @@ namespace atb {
 
 class StdinSource {
 public:
+    // The longest typed line; a longer one is split after this many bytes.
+    static constexpr size_t MaxLineBytes = 4096;
+
     explicit StdinSource(int fd = 0) : fd_(fd) {}
-    // Reads one line, blocking; without its line end (LF, CR LF or CR). At the
-    // end of input it gives what was read, possibly nothing.
+    // Reads one line, blocking; without its line end (LF, CR LF or CR), and
+    // at most MaxLineBytes. At the end of input it gives what was read,
+    // possibly nothing.
     std::string readLine();
-    // Takes every byte that has already arrived, without waiting.
+    // Takes bytes that have already arrived (one buffer at most), without
+    // waiting.
     std::string takeAvailable();
     bool atEnd() const { return eof_ && next_ == end_; }
 

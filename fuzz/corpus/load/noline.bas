@@ -1,0 +1,4 @@
+PRINT 1
+	PRINT 2
+  
+010 GOTO -1

@@ -1,0 +1,2 @@
+10 PRINT 1,;IF 1 GOTO 10
+

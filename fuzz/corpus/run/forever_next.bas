@@ -1,0 +1,1 @@
+10 FOR I=1 TO 2:I=1:NEXT I
