@@ -38,8 +38,8 @@ fuzz-smoke: build-fuzz
 
 test: build build-san
 	cd build && ctest --output-on-failure -j$(JOBS)
-	cd build-san && ctest --output-on-failure -j$(JOBS)
 	$(MAKE) --no-print-directory fuzz-smoke
+	cd build-san && ctest --output-on-failure -j$(JOBS)
 
 bench: build
 	@scripts/install-deps.sh bench
