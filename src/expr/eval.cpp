@@ -7,6 +7,18 @@ namespace {
 bool isDigit(uint8_t c) { return c >= '0' && c <= '9'; }
 bool isLetter(uint8_t c) { return c >= 'A' && c <= 'Z'; }
 
+// A number literal from its first digit ch at the cursor, wrapping in 32 bits.
+int32_t readNumber(Cursor& c, uint8_t ch)
+{
+    uint32_t value = 0;
+    do {
+        value = value * 10u + (ch - '0');
+        ++c.pos;
+        ch = c.here();
+    } while (isDigit(ch));
+    return static_cast<int32_t>(value);
+}
+
 
 int32_t evalPrimary(Interpreter& in)
 {
@@ -20,13 +32,7 @@ int32_t evalPrimary(Interpreter& in)
         }
     }
     if (isDigit(ch)) {
-        uint32_t value = 0;
-        do {
-            value = value * 10u + (ch - '0');
-            ++c.pos;
-            ch = c.here();
-        } while (isDigit(ch));
-        return static_cast<int32_t>(value);
+        return readNumber(c, ch);
     }
     if (isLetter(ch)) {
         ++c.pos;
@@ -71,13 +77,7 @@ int32_t evalPrimary(Interpreter& in)
             return in.variables[ch - 64];
         }
     } else if (isDigit(ch)) {
-        uint32_t value = 0;
-        do {
-            value = value * 10u + (ch - '0');
-            ++c.pos;
-            ch = c.here();
-        } while (isDigit(ch));
-        return static_cast<int32_t>(value);
+        return readNumber(c, ch);
     } else if (ch == '@') {
         ++c.pos;
         return in.atArray[readIndexInParens(in)];
