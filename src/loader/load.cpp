@@ -2,8 +2,6 @@
 
 #include "interp/cursor.h"
 
-#include <charconv>
-
 namespace atb {
 
 void LineIndexMap::set(int32_t number, int32_t index)
